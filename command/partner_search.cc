@@ -1,0 +1,269 @@
+#include "command/partner_search.h"
+
+#include <optional>
+#include <vector>
+
+#include "command/long_arithmetic.h"
+#include "command/messages.h"
+#include "engine/basic_text.h"
+#include "engine/module_lines.h"
+#include "engine/scan_position.h"
+#include "engine/word_search.h"
+
+namespace tandrel::command {
+namespace {
+
+using engine::Len;
+using engine::Mid;
+using engine::Text;
+
+// What the search asks of the line it stands on, worked out once per line: a line can be long and a search
+// can stop on it many times.
+class LineFacts {
+ public:
+  LineFacts(std::int32_t lineNo, engine::LineText line) : lineNo_(lineNo), line_(std::move(line)) {
+    firstNonSpace_ = engine::FirstNonSpace(line_.View());
+  }
+
+  std::int32_t LineNo() const { return lineNo_; }
+  Text Line() const { return line_.View(); }
+
+  // A comment line's text begins, after its leading spaces, with the comment mark; so does a prefix of it.
+  bool IsCommentLine(const engine::LineText& text, Text commentMark) const {
+    return engine::HoldsMark(text.View(), firstNonSpace_, commentMark);
+  }
+  // Conditional compilation (#If, #Else, #End If, #Const) opens and closes no block.
+  bool IsDirectiveLine() const { return engine::HoldsMark(Line(), firstNonSpace_, u"#"); }
+
+  const LineComment& Comment(const MatchContext& context) {
+    if (!comment_) comment_ = context.rules.findComment(Line(), context.quoteMark, context.commentMark);
+    return *comment_;
+  }
+  // Len(RTrim(Left(line, commentStart - 1))): the line with its comment cut off.
+  std::int32_t CodeLength(const MatchContext& context) {
+    if (!codeLength_) codeLength_ = Len(engine::RTrim(engine::Left(Line(), Comment(context).start - 1)));
+    return *codeLength_;
+  }
+  std::int32_t TrimmedLength() {
+    if (!trimmedLength_) trimmedLength_ = Len(engine::RTrim(Line()));
+    return *trimmedLength_;
+  }
+
+ private:
+  std::int32_t lineNo_;
+  engine::LineText line_;
+  std::int32_t firstNonSpace_;
+  std::optional<LineComment> comment_;
+  std::optional<std::int32_t> codeLength_;
+  std::optional<std::int32_t> trimmedLength_;
+};
+
+// An Exit statement (Exit Do, Exit For, ...) or a Resume Next names a block word without opening or closing
+// one.
+bool IsStatementWord(Text line, std::int32_t col, Text word) {
+  if (col >= 6 && engine::Trim(Mid(line, col - 5, 4)) == u"Exit") return true;
+  return word == u"Next" && col >= 8 && Mid(line, col - 7, 7) == u"Resume ";
+}
+
+// A backward walk meets the second word of "End If" first. "End" must stand alone, as the word search knows a
+// whole word, or ‹lEnd·Then› would read as "End Then".
+bool FollowsStandAloneEnd(Text line, std::int32_t col) {
+  if (col < 5 || Mid(line, col - 4, 3) != u"End") return false;
+  return col == 5 || line[static_cast<std::size_t>(col - 6)] == u' ' || line[static_cast<std::size_t>(col - 6)] == u'\'';
+}
+
+class PartnerSearch {
+ public:
+  PartnerSearch(ide::CodeModule& module, SearchRequest request, const MatchContext& context)
+      : lines_(module), request_(std::move(request)), context_(context) {}
+
+  SearchResult Run();
+
+ private:
+  enum class Outcome { kContinue, kFound, kNotFound };
+
+  LineFacts& Facts();
+  engine::WordList Words() const;
+  Outcome Dispatch(std::u16string foundWord);
+  Outcome Then(bool directive);
+  Outcome Partner(bool directive);
+  Outcome Token(bool directive);
+  Outcome Quote();
+  Outcome Comment();
+  Outcome SearchError();
+  Outcome Move(bool moved) const { return moved ? Outcome::kContinue : Outcome::kNotFound; }
+  bool Step(std::int64_t stepSize) { return engine::StepPosition(position_, CheckedLong(stepSize), lines_); }
+  bool NextLine() { return engine::MoveToNextLine(position_, lines_); }
+  bool Forward() const { return position_.direction == 1; }
+
+  engine::ModuleLines lines_;
+  SearchRequest request_;
+  const MatchContext& context_;
+  engine::ScanPosition position_;
+  std::optional<LineFacts> facts_;
+  bool commentMode_ = false;
+  std::int32_t depth_ = 0;
+  std::int32_t doubledQuotes_ = 0;
+  std::u16string foundWord_;
+  // Where a backward walk last jumped from column 1 to the line's last quotation mark, and at what depth.
+  std::optional<std::pair<std::int32_t, std::int32_t>> lastJump_;
+};
+
+LineFacts& PartnerSearch::Facts() {
+  if (!facts_ || facts_->LineNo() != position_.lineNo) facts_.emplace(position_.lineNo, lines_.Line(position_.lineNo));
+  return *facts_;
+}
+
+engine::WordList PartnerSearch::Words() const {
+  std::vector<std::u16string> words{request_.token, request_.partner};
+  if (request_.token == u"If" || request_.partner == u"If") words.emplace_back(u"Then");
+  words.emplace_back(context_.quoteMark);
+  words.emplace_back(context_.commentMark);
+  return engine::WordList(std::move(words));
+}
+
+SearchResult PartnerSearch::Run() {
+  position_.lineText = lines_.Line(request_.startLine);
+  position_.lineNo = request_.startLine;
+  position_.direction = request_.direction;
+  commentMode_ = Facts().IsCommentLine(position_.lineText, context_.commentMark);
+  if (request_.token == u"Else") request_.token = u"If";
+  position_.col = CheckedLong(std::int64_t{request_.startColumn} + request_.direction);
+
+  std::optional<engine::WordList> words;
+  Outcome outcome = Outcome::kContinue;
+  while (outcome == Outcome::kContinue) {
+    if (!Forward() && position_.col == 0) {
+      if (position_.lineNo <= 1) break;
+      --position_.lineNo;
+      position_.lineText = lines_.Line(position_.lineNo);
+      position_.col = position_.lineText.Length();
+    }
+    if (request_.token == u"Then") request_.token = u"If";
+    if (Facts().IsCommentLine(position_.lineText, context_.commentMark)) {
+      if (!(commentMode_ ? Step(1) : NextLine())) break;
+    }
+    if (!words || request_.token != words->Words().front()) words = Words();
+
+    std::u16string_view found = engine::FindNextWord(position_, *words, lines_);
+    if (found.empty()) break;
+    outcome = Dispatch(std::u16string(found));
+  }
+
+  SearchResult result;
+  result.found = outcome == Outcome::kFound;
+  if (result.found) {
+    result.lineNo = position_.lineNo;
+    result.col = position_.col;
+    result.foundWord = foundWord_;
+  }
+  result.token = request_.token;
+  result.doubledQuotes = doubledQuotes_;
+  return result;
+}
+
+PartnerSearch::Outcome PartnerSearch::Dispatch(std::u16string foundWord) {
+  LineFacts& facts = Facts();
+  if (!Forward() && !commentMode_) {
+    const LineComment& comment = facts.Comment(context_);
+    if (comment.start > 0 && position_.col >= comment.start && comment.skippedBackward) {
+      position_.col = comment.start - 1;
+      return Outcome::kContinue;
+    }
+  }
+  if (!Forward() && foundWord.size() > 1 && FollowsStandAloneEnd(position_.lineText.View(), position_.col)) {
+    foundWord = u"End " + foundWord;
+    position_.col -= 4;
+  }
+  foundWord_ = std::move(foundWord);
+  const bool directive = foundWord_.size() > 1 && facts.IsDirectiveLine();
+
+  if (foundWord_ == u"Then") return Then(directive);
+  if (foundWord_ == request_.partner) return Partner(directive);
+  if (foundWord_ == request_.token) return Token(directive);
+  if (foundWord_ == context_.quoteMark) return Quote();
+  if (foundWord_ == context_.commentMark) return Comment();
+  return SearchError();
+}
+
+PartnerSearch::Outcome PartnerSearch::Then(bool directive) {
+  LineFacts& facts = Facts();
+  std::int32_t codeLength = facts.TrimmedLength();
+  if (facts.Comment(context_).start > 0 && (!commentMode_ || context_.rules.cutsThenLineInCommentMode)) {
+    codeLength = facts.CodeLength(context_);
+    position_.lineText.Cut(codeLength);
+  }
+  // Code after "Then" makes a single-line If, which its own "If" balances; a block If's "Then" ends its line.
+  const bool singleLine = !directive && std::int64_t{4} + position_.col < codeLength;
+  if (singleLine && !Forward()) ++depth_;
+  if (singleLine && Forward()) {
+    if (depth_ == 0) return Outcome::kFound;
+    --depth_;
+  }
+  return Move(Forward() ? NextLine() : Step(1));
+}
+
+PartnerSearch::Outcome PartnerSearch::Partner(bool directive) {
+  const Text line = Facts().Line();
+  if (request_.partner == context_.quoteMark) {
+    // A doubled quotation mark stands for one quotation mark inside the literal.
+    if (!engine::HoldsMark(line, std::int64_t{position_.col} + position_.direction, context_.quoteMark)) {
+      return Outcome::kFound;
+    }
+    ++doubledQuotes_;
+    ++position_.col;
+  } else if (!directive && !IsStatementWord(line, position_.col, foundWord_)) {
+    if (depth_ == 0) return Outcome::kFound;
+    --depth_;
+  }
+  return Move(Step(Len(request_.partner)));
+}
+
+PartnerSearch::Outcome PartnerSearch::Token(bool directive) {
+  if (!directive && !IsStatementWord(Facts().Line(), position_.col, foundWord_)) ++depth_;
+  return Move(Step(Len(request_.token)));
+}
+
+PartnerSearch::Outcome PartnerSearch::Quote() {
+  const Text line = position_.lineText.View();
+  if (Forward()) {
+    const std::int32_t closing = engine::InStr(std::int64_t{position_.col} + 1, line, context_.quoteMark);
+    position_.col = closing != 0 ? closing : Len(line);
+    return Move(Step(1));
+  }
+  const std::int32_t from = position_.col;
+  position_.col = context_.rules.reverseFind(line, context_.quoteMark, std::int64_t{from} - 1);
+  if (from <= 1 && position_.col > 0) {
+    // A search from column 1 that lands on the line again walks the same columns once more. If the nesting
+    // count has not fallen since the last such jump on this line, it never will: the walk would not end.
+    if (lastJump_ && lastJump_->first == position_.lineNo && depth_ >= lastJump_->second) {
+      return Outcome::kNotFound;
+    }
+    lastJump_.emplace(position_.lineNo, depth_);
+  }
+  return Move(Step(1));
+}
+
+PartnerSearch::Outcome PartnerSearch::Comment() {
+  if (request_.token == context_.quoteMark) return Move(Step(1));
+  if (commentMode_) {
+    if (Facts().IsCommentLine(position_.lineText, context_.commentMark)) return Outcome::kContinue;
+    return Move(Step(1));
+  }
+  return Move(Forward() ? NextLine() : Step(1));
+}
+
+PartnerSearch::Outcome PartnerSearch::SearchError() {
+  context_.runtime.SetMousePointer(ide::kPointerDefault);
+  context_.runtime.MsgBox(SearchErrorMessage(context_.contactAddress), ide::kMsgBoxStop,
+                          std::u16string(context_.aboutText));
+  return Outcome::kNotFound;
+}
+
+}  // namespace
+
+SearchResult SearchPartner(ide::CodeModule& module, SearchRequest request, const MatchContext& context) {
+  return PartnerSearch(module, std::move(request), context).Run();
+}
+
+}  // namespace tandrel::command

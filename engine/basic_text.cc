@@ -1,0 +1,54 @@
+#include "engine/basic_text.h"
+
+#include <algorithm>
+
+namespace tandrel::engine {
+
+Text Mid(Text text, std::int64_t start, std::int64_t length) {
+  const std::int64_t first = std::max<std::int64_t>(start, 1);
+  const std::int64_t last = std::min<std::int64_t>(start + std::max<std::int64_t>(length, 0) - 1, Len(text));
+  if (first > last) return {};
+  return text.substr(static_cast<std::size_t>(first - 1), static_cast<std::size_t>(last - first + 1));
+}
+
+Text Mid(Text text, std::int64_t start) { return Mid(text, start, Len(text)); }
+
+Text LTrim(Text text) {
+  const auto first = text.find_first_not_of(u' ');
+  return first == Text::npos ? Text{} : text.substr(first);
+}
+
+Text RTrim(Text text) {
+  const auto last = text.find_last_not_of(u' ');
+  return last == Text::npos ? Text{} : text.substr(0, last + 1);
+}
+
+std::int32_t InStr(std::int64_t start, Text text, Text match) {
+  const std::int64_t from = std::max<std::int64_t>(start, 1);
+  if (from > Len(text)) return 0;
+  const auto found = text.find(match, static_cast<std::size_t>(from - 1));
+  return found == Text::npos ? 0 : static_cast<std::int32_t>(found + 1);
+}
+
+std::int32_t LastEndingBy(Text text, Text match, std::int64_t end) {
+  const std::int64_t last = std::min<std::int64_t>(end, Len(text)) - Len(match);
+  if (last < 0) return 0;
+  const auto found = text.rfind(match, static_cast<std::size_t>(last));
+  return found == Text::npos ? 0 : static_cast<std::int32_t>(found + 1);
+}
+
+std::int32_t FirstNonSpace(Text text) {
+  const auto first = text.find_first_not_of(u' ');
+  return first == Text::npos ? Len(text) + 1 : static_cast<std::int32_t>(first + 1);
+}
+
+}  // namespace tandrel::engine
+
+namespace tandrel::engine {
+
+std::int32_t InStrRev(Text text, Text match, std::int64_t start) {
+  if (start < 1 || start > Len(text)) return 0;
+  return LastEndingBy(text, match, start);
+}
+
+}  // namespace tandrel::engine

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "ide/code.h"
+
+namespace tandrel::engine {
+
+// The text of one line as a walk holds it. Several holders share one read; a search may shorten its own view
+// (to drop a trailing comment) without touching the line it came from.
+class LineText {
+ public:
+  LineText() = default;
+  explicit LineText(std::shared_ptr<const std::u16string> line)
+      : line_(std::move(line)), length_(line_ ? line_->size() : 0) {}
+
+  std::u16string_view View() const { return line_ ? std::u16string_view(*line_).substr(0, length_) : u""; }
+  std::int32_t Length() const { return static_cast<std::int32_t>(length_); }
+  // Keeps only the first `length` characters.
+  void Cut(std::int32_t length) { length_ = std::min(length_, static_cast<std::size_t>(std::max(length, 0))); }
+
+ private:
+  std::shared_ptr<const std::u16string> line_;
+  std::size_t length_ = 0;
+};
+
+// Reads the lines of a code module for a walk, one line per call through the IDE. The module is never
+// copied; the line read last is kept, so that a walk that asks for the line it stands on again (as each word
+// search does when it starts) does not read it twice.
+class ModuleLines {
+ public:
+  explicit ModuleLines(ide::CodeModule& module) : module_(module) {}
+
+  LineText Line(std::int32_t lineNo);
+  // Asks the module each time: the count is read anew at every line change.
+  std::int32_t CountOfLines() { return module_.CountOfLines(); }
+
+ private:
+  ide::CodeModule& module_;
+  std::int32_t cachedLineNo_ = 0;
+  std::shared_ptr<const std::u16string> cachedLine_;
+};
+
+}  // namespace tandrel::engine

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace tandrel::ide {
+
+class CodeModule;
+
+// A selection as the code pane reports it: 1-based, start before end. A bare caret has equal start and end.
+struct Selection {
+  std::int32_t startLine = 0;
+  std::int32_t startColumn = 0;
+  std::int32_t endLine = 0;
+  std::int32_t endColumn = 0;
+
+  friend bool operator==(const Selection&, const Selection&) = default;
+};
+
+// The code window that has (or had) the focus: where the caret is read and the partner is selected.
+class CodePane {
+ public:
+  virtual ~CodePane() = default;
+
+  virtual Selection GetSelection() = 0;
+  virtual void SetSelection(std::int32_t startLine, std::int32_t startColumn, std::int32_t endLine,
+                            std::int32_t endColumn) = 0;
+  virtual std::shared_ptr<ide::CodeModule> CodeModule() = 0;
+};
+
+// The source text behind a pane. Lines are read on demand, one call per request; nothing is copied ahead.
+class CodeModule {
+ public:
+  virtual ~CodeModule() = default;
+
+  // The text of `count` lines from `startLine` on, joined by CR LF.
+  virtual std::u16string Lines(std::int32_t startLine, std::int32_t count) = 0;
+  virtual std::int32_t CountOfLines() = 0;
+  virtual std::shared_ptr<ide::CodePane> CodePane() = 0;
+};
+
+}  // namespace tandrel::ide

@@ -1,0 +1,55 @@
+#include "sim/code.h"
+
+#include <algorithm>
+
+#include "ide/error.h"
+
+namespace tandrel::sim {
+
+Module::Module(std::shared_ptr<CallLog> calls, std::vector<std::u16string> lines)
+    : calls_(std::move(calls)), lines_(std::move(lines)) {}
+
+std::u16string Module::Lines(std::int32_t startLine, std::int32_t count) {
+  calls_->Enter("Lines");
+  if (startLine < 1 || count < 0) throw ide::Error(u"Invalid procedure call or argument");
+  std::u16string text;
+  const auto first = static_cast<std::size_t>(startLine) - 1;
+  const std::size_t last = std::min(lines_.size(), first + static_cast<std::size_t>(count));
+  for (std::size_t i = first; i < last; ++i) {
+    if (i > first) text += u"\r\n";
+    text += lines_[i];
+  }
+  return text;
+}
+
+std::int32_t Module::CountOfLines() {
+  calls_->Enter("CountOfLines");
+  return static_cast<std::int32_t>(lines_.size());
+}
+
+std::shared_ptr<ide::CodePane> Module::CodePane() {
+  calls_->Enter("CodePane");
+  return pane_.lock();
+}
+
+Pane::Pane(std::shared_ptr<CallLog> calls, std::shared_ptr<Module> module)
+    : calls_(std::move(calls)), module_(std::move(module)) {}
+
+ide::Selection Pane::GetSelection() {
+  calls_->Enter("GetSelection");
+  return selection_;
+}
+
+void Pane::SetSelection(std::int32_t startLine, std::int32_t startColumn, std::int32_t endLine,
+                        std::int32_t endColumn) {
+  calls_->Enter("SetSelection");
+  selection_ = {startLine, startColumn, endLine, endColumn};
+  selectionsSet_.push_back(selection_);
+}
+
+std::shared_ptr<ide::CodeModule> Pane::CodeModule() {
+  calls_->Enter("CodeModule");
+  return module_;
+}
+
+}  // namespace tandrel::sim

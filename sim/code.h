@@ -1,0 +1,59 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ide/code.h"
+#include "sim/call_log.h"
+
+namespace tandrel::sim {
+
+class Ide;
+class Pane;
+
+// A code module held as its lines; each Lines call joins the requested ones anew.
+class Module : public ide::CodeModule {
+ public:
+  Module(std::shared_ptr<CallLog> calls, std::vector<std::u16string> lines);
+
+  // Lines from `startLine` on; a count that reaches past the last line returns the lines that exist, and a
+  // start past the last line returns nothing. A start below 1 or a negative count raises an error.
+  std::u16string Lines(std::int32_t startLine, std::int32_t count) override;
+  std::int32_t CountOfLines() override;
+  std::shared_ptr<ide::CodePane> CodePane() override;
+
+  std::shared_ptr<Pane> OwnPane() const { return pane_.lock(); }
+  const std::vector<std::u16string>& Text() const { return lines_; }
+
+ private:
+  friend class Ide;
+
+  std::shared_ptr<CallLog> calls_;
+  std::vector<std::u16string> lines_;
+  std::weak_ptr<Pane> pane_;
+};
+
+// The one code window of a module: its selection is whatever was last set, by a test or by the add-in.
+class Pane : public ide::CodePane {
+ public:
+  Pane(std::shared_ptr<CallLog> calls, std::shared_ptr<Module> module);
+
+  ide::Selection GetSelection() override;
+  void SetSelection(std::int32_t startLine, std::int32_t startColumn, std::int32_t endLine,
+                    std::int32_t endColumn) override;
+  std::shared_ptr<ide::CodeModule> CodeModule() override;
+
+  // Test side: set or read the selection without counting a call, and see every SetSelection made.
+  void Select(const ide::Selection& selection) { selection_ = selection; }
+  const ide::Selection& Selection() const { return selection_; }
+  const std::vector<ide::Selection>& SelectionsSet() const { return selectionsSet_; }
+
+ private:
+  std::shared_ptr<CallLog> calls_;
+  std::shared_ptr<Module> module_;
+  ide::Selection selection_{1, 1, 1, 1};
+  std::vector<ide::Selection> selectionsSet_;
+};
+
+}  // namespace tandrel::sim

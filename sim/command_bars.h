@@ -1,0 +1,123 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ide/command_bars.h"
+#include "ide/events.h"
+#include "sim/call_log.h"
+
+namespace tandrel::sim {
+
+// A control on a bar, with every property the add-in can set. All controls are buttons.
+class Control : public ide::CommandBarButton, public std::enable_shared_from_this<Control> {
+ public:
+  explicit Control(std::shared_ptr<CallLog> calls) : calls_(std::move(calls)) {}
+
+  void SetCaption(const std::u16string& caption) override;
+  void SetTooltipText(const std::u16string& text) override;
+  void SetBeginGroup(bool beginGroup) override;
+  void SetVisible(bool visible) override;
+  void Delete() override;
+  std::shared_ptr<ide::CommandBarButton> AsCommandBarButton() override;
+  void SetStyle(std::int32_t style) override;
+  void SetFaceId(std::int32_t faceId) override;
+
+  const std::u16string& Caption() const { return caption_; }
+  const std::u16string& TooltipText() const { return tooltipText_; }
+  bool BeginGroup() const { return beginGroup_; }
+  bool Visible() const { return visible_; }
+  std::int32_t Style() const { return style_; }
+  std::optional<std::int32_t> FaceId() const { return faceId_; }
+  bool Deleted() const { return deleted_; }
+
+ private:
+  std::shared_ptr<CallLog> calls_;
+  std::u16string caption_;
+  std::u16string tooltipText_;
+  bool beginGroup_ = false;
+  bool visible_ = true;
+  std::int32_t style_ = 0;
+  std::optional<std::int32_t> faceId_;
+  bool deleted_ = false;
+};
+
+// A bar and its controls, in order; deleted controls leave the list.
+class Bar : public ide::CommandBar, public ide::CommandBarControls, public std::enable_shared_from_this<Bar> {
+ public:
+  Bar(std::shared_ptr<CallLog> calls, std::u16string name, int builtInControls);
+
+  std::shared_ptr<ide::CommandBarControls> Controls() override;
+  std::shared_ptr<ide::CommandBarControl> Add(std::int32_t type) override;
+
+  const std::u16string& Name() const { return name_; }
+  // The controls now on the bar, the IDE's own first.
+  std::vector<std::shared_ptr<Control>> Items() const;
+  // The controls added through Add, in order, including any deleted since.
+  const std::vector<std::shared_ptr<Control>>& Added() const { return added_; }
+
+ private:
+  std::shared_ptr<CallLog> calls_;
+  std::u16string name_;
+  std::vector<std::shared_ptr<Control>> builtIn_;
+  std::vector<std::shared_ptr<Control>> added_;
+};
+
+// The IDE's bars by name, with switches to remove a bar or make its lookup raise an error.
+class Bars : public ide::CommandBars {
+ public:
+  explicit Bars(std::shared_ptr<CallLog> calls);
+
+  std::shared_ptr<ide::CommandBar> Item(const std::u16string& name) override;
+
+  std::shared_ptr<Bar> Find(const std::u16string& name) const;
+  void Remove(const std::u16string& name);
+  void RaiseOnLookup(const std::u16string& name, std::u16string description);
+
+ private:
+  std::shared_ptr<CallLog> calls_;
+  std::map<std::u16string, std::shared_ptr<Bar>> bars_;
+  std::map<std::u16string, std::u16string> raising_;
+};
+
+// One event source per CommandBarEvents call; it raises Click for its control while it is alive.
+class ControlEvents : public ide::CommandBarEvents {
+ public:
+  ControlEvents(std::shared_ptr<CallLog> calls, std::shared_ptr<ide::CommandBarControl> control);
+
+  std::uint32_t Advise(ClickHandler handler) override;
+  void Unadvise(std::uint32_t cookie) override;
+
+  const std::shared_ptr<ide::CommandBarControl>& Control() const { return control_; }
+  // Calls every attached handler once, as the IDE does when the control is clicked.
+  void RaiseClick();
+
+ private:
+  std::shared_ptr<CallLog> calls_;
+  std::shared_ptr<ide::CommandBarControl> control_;
+  std::map<std::uint32_t, ClickHandler> handlers_;
+  std::uint32_t nextCookie_ = 1;
+};
+
+// The events object: remembers the sources it gave out so that a click reaches those still held.
+class EventsHub : public ide::Events {
+ public:
+  explicit EventsHub(std::shared_ptr<CallLog> calls) : calls_(std::move(calls)) {}
+
+  // Raises an error for Nothing: the IDE has no events for a control that does not exist.
+  std::shared_ptr<ide::CommandBarEvents> CommandBarEvents(
+      const std::shared_ptr<ide::CommandBarControl>& control) override;
+
+  // Raises Click on every live source of `control`; returns how many sources there were.
+  int Click(const std::shared_ptr<ide::CommandBarControl>& control);
+
+ private:
+  std::shared_ptr<CallLog> calls_;
+  std::vector<std::weak_ptr<ControlEvents>> sources_;
+};
+
+}  // namespace tandrel::sim
