@@ -12,7 +12,7 @@ class CommandBarControl;
 class CommandBarControls;
 
 // Values of the Office command-bar enumerations that the add-in passes.
-inline constexpr std::int32_t kControlButton = 1;        // msoControlButton
+inline constexpr std::int32_t kControlButton = 1;         // msoControlButton
 inline constexpr std::int32_t kButtonIconAndCaption = 3;  // msoButtonIconAndCaption
 
 // The IDE's collection of menus and toolbars, looked up by name.

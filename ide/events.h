@@ -12,8 +12,8 @@ class CommandBarControl;
 // clicked, for as long as the source is held. Handlers attach and detach as COM connection points do.
 class CommandBarEvents {
  public:
-  using ClickHandler =
-      std::function<void(const std::shared_ptr<CommandBarControl>& control, bool& handled, bool& cancelDefault)>;
+  using ClickHandler = std::function<void(const std::shared_ptr<CommandBarControl>& control, bool& handled,
+                                          bool& cancelDefault)>;
 
   virtual ~CommandBarEvents() = default;
 
@@ -27,7 +27,8 @@ class Events {
  public:
   virtual ~Events() = default;
 
-  virtual std::shared_ptr<ide::CommandBarEvents> CommandBarEvents(const std::shared_ptr<CommandBarControl>& control) = 0;
+  virtual std::shared_ptr<ide::CommandBarEvents> CommandBarEvents(
+      const std::shared_ptr<CommandBarControl>& control) = 0;
 };
 
 }  // namespace tandrel::ide

@@ -32,7 +32,8 @@ class Runtime {
 
   virtual VersionInfo App() = 0;
   // Shows a box and returns once it is dismissed. Without a title the box shows the product title.
-  virtual void MsgBox(const std::u16string& prompt, std::int32_t style, const std::optional<std::u16string>& title) = 0;
+  virtual void MsgBox(const std::u16string& prompt, std::int32_t style,
+                      const std::optional<std::u16string>& title) = 0;
   virtual void SetMousePointer(std::int32_t pointer) = 0;
   // Lets the host process its pending messages once.
   virtual void DoEvents() = 0;

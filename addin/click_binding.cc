@@ -1,0 +1,24 @@
+#include "addin/click_binding.h"
+
+#include "ide/error.h"
+
+namespace tandrel::addin {
+
+void ClickBinding::Set(std::shared_ptr<ide::CommandBarEvents> source) {
+  Detach();
+  if (source) cookie_ = source->Advise(handler_);
+  source_ = std::move(source);
+}
+
+void ClickBinding::Detach() noexcept {
+  if (!source_) return;
+  try {
+    source_->Unadvise(cookie_);
+  } catch (const ide::Error&) {
+    // A source the IDE has already torn down has nothing left to detach.
+  }
+  source_.reset();
+  cookie_ = 0;
+}
+
+}  // namespace tandrel::addin

@@ -1,0 +1,139 @@
+#include "addin/connect.h"
+
+#include <string>
+
+#include "command/match_selection.h"
+#include "ide/error.h"
+
+namespace tandrel::addin {
+namespace {
+
+std::u16string Decimal(std::int32_t number) {
+  const std::string digits = std::to_string(number);
+  return {digits.begin(), digits.end()};
+}
+
+// "Tandrel V. 2.0.12 by <company>": the numbers in plain decimal, without padding.
+std::u16string BuildAboutText(const ide::VersionInfo& app) {
+  return app.title + u" V. " + Decimal(app.major) + u"." + Decimal(app.minor) + u"." + Decimal(app.revision) +
+         u" by " + app.companyName;
+}
+
+}  // namespace
+
+Connect::Connect(ide::Runtime& runtime, Build build)
+    : runtime_(runtime),
+      build_(std::move(build)),
+      menuHandler_(Handler(&Connect::MenuHandler_Click)),
+      menuHandlerAddIns_(Handler(&Connect::MenuHandlerAddIns_Click)),
+      menuHandlerEditBar_(Handler(&Connect::MenuHandlerEditBar_Click)) {}
+
+ide::CommandBarEvents::ClickHandler Connect::Handler(
+    void (Connect::*click)(const std::shared_ptr<ide::CommandBarControl>&, bool&, bool&)) {
+  return [this, click](const std::shared_ptr<ide::CommandBarControl>& control, bool& handled,
+                       bool& cancelDefault) { (this->*click)(control, handled, cancelDefault); };
+}
+
+void Connect::Connection(const std::shared_ptr<ide::Object>& application) {
+  try {
+    ConnectionSteps(application);
+  } catch (const ide::Error& error) {
+    // Whatever was done before the failing step stays: entries already added keep working.
+    runtime_.MsgBox(error.Description(), ide::kMsgBoxPlain, std::nullopt);
+  }
+}
+
+void Connect::ConnectionSteps(const std::shared_ptr<ide::Object>& application) {
+  vbInstance_ = application ? application->AsVBE() : nullptr;
+  menuCaption_ = build_.menuCaption;
+
+  // A missing bar gives a null entry, passed on as it is: the IDE's events object or FaceId then fails.
+  codeWindowMenuItem_ = AddToMenus(u"Code Window", menuCaption_);
+  SetMenuHandler(EventsOf(codeWindowMenuItem_));
+  addInsMenuItem_ = AddToMenus(u"Add-Ins", menuCaption_);
+  SetMenuHandlerAddIns(EventsOf(addInsMenuItem_));
+  editBarButton_ = AddToToolbars(u"Edit", u"Tdl", menuCaption_);
+  ide::Require(editBarButton_)->SetFaceId(kEditButtonFaceId);
+  SetMenuHandlerEditBar(EventsOf(editBarButton_));
+
+  aboutText_ = BuildAboutText(runtime_.App());
+  contactAddress_ = build_.contactAddress;
+  quoteMark_ = u"\"";
+  commentMark_ = u"'";
+  engine::FillPairTable(pairTable_);
+}
+
+std::shared_ptr<ide::CommandBarEvents> Connect::EventsOf(
+    const std::shared_ptr<ide::CommandBarControl>& control) {
+  return ide::Require(ide::Require(vbInstance_)->Events())->CommandBarEvents(control);
+}
+
+void Connect::Disconnection() {
+  for (const auto& item :
+       {codeWindowMenuItem_, addInsMenuItem_, std::shared_ptr<ide::CommandBarControl>(editBarButton_)}) {
+    try {
+      ide::Require(item)->Delete();
+    } catch (const ide::Error&) {
+      // An entry never added, or already removed by the user, leaves nothing to do.
+    }
+  }
+}
+
+std::shared_ptr<ide::CommandBarControl> Connect::AddControl(const std::u16string& barName) {
+  const auto bar = ide::Require(ide::Require(vbInstance_)->CommandBars())->Item(barName);
+  if (!bar) return nullptr;
+  return ide::Require(ide::Require(bar->Controls())->Add(ide::kControlButton));
+}
+
+std::shared_ptr<ide::CommandBarControl> Connect::AddToMenus(const std::u16string& sMenu,
+                                                            const std::u16string& sCaption) {
+  try {
+    auto control = AddControl(sMenu);
+    if (control) control->SetCaption(sCaption);
+    return control;
+  } catch (const ide::Error& error) {
+    runtime_.MsgBox(error.Description(), ide::kMsgBoxExclamation, u" Error in AddToMenus()");
+    return nullptr;
+  }
+}
+
+std::shared_ptr<ide::CommandBarButton> Connect::AddToToolbars(const std::u16string& sToolbar,
+                                                              const std::u16string& sCaption,
+                                                              const std::u16string& sToolTipText) {
+  try {
+    auto control = AddControl(sToolbar);
+    if (!control) return nullptr;
+    auto button = ide::Require(control->AsCommandBarButton());
+    button->SetCaption(sCaption);
+    button->SetStyle(ide::kButtonIconAndCaption);
+    button->SetTooltipText(sToolTipText);
+    button->SetBeginGroup(true);
+    if (build_.toolbarButtonSetsFaceAndVisible) {
+      button->SetFaceId(kEditButtonFaceId);
+      button->SetVisible(true);
+    }
+    return button;
+  } catch (const ide::Error& error) {
+    runtime_.MsgBox(error.Description(), ide::kMsgBoxExclamation, u" Error in AddToToolbars()");
+    return nullptr;
+  }
+}
+
+void Connect::MenuHandler_Click(const std::shared_ptr<ide::CommandBarControl>&, bool&, bool&) {
+  MatchSelection();
+}
+
+void Connect::MenuHandlerAddIns_Click(const std::shared_ptr<ide::CommandBarControl>&, bool&, bool&) {
+  MatchSelection();
+}
+
+void Connect::MenuHandlerEditBar_Click(const std::shared_ptr<ide::CommandBarControl>&, bool&, bool&) {
+  MatchSelection();
+}
+
+void Connect::MatchSelection() {
+  command::MatchSelection({vbInstance_, pairTable_, quoteMark_, commentMark_, aboutText_, contactAddress_,
+                           runtime_, build_.rules});
+}
+
+}  // namespace tandrel::addin

@@ -1,0 +1,114 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "addin/click_binding.h"
+#include "command/match_rules.h"
+#include "engine/pair_table.h"
+#include "ide/command_bars.h"
+#include "ide/events.h"
+#include "ide/runtime.h"
+#include "ide/vbe.h"
+
+namespace tandrel::addin {
+
+// What sets one deliverable's add-in object apart from the other's.
+struct Build {
+  std::u16string menuCaption;
+  // The VB5 build's AddToToolbars also gives the button its face and shows it.
+  bool toolbarButtonSetsFaceAndVisible = false;
+  const command::MatchRules& rules;
+  std::u16string contactAddress;
+};
+
+inline constexpr std::int32_t kEditButtonFaceId = 556;
+
+// The add-in object of both deliverables: it keeps the IDE root, puts the one command on the "Code Window"
+// and "Add-Ins" menus and the "Edit" toolbar, and runs the match command on every click of them. The
+// deliverables differ only in how they are connected (their own classes wrap this one) and in their Build.
+class Connect {
+ public:
+  Connect(ide::Runtime& runtime, Build build);
+  Connect(const Connect&) = delete;
+  Connect& operator=(const Connect&) = delete;
+  virtual ~Connect() = default;
+
+  // The members of the class's default interface.
+  const std::shared_ptr<ide::VBE>& VBInstance() const { return vbInstance_; }
+  void SetVBInstance(std::shared_ptr<ide::VBE> vbe) { vbInstance_ = std::move(vbe); }
+  const std::shared_ptr<ide::CommandBarEvents>& MenuHandler() const { return menuHandler_.Source(); }
+  void SetMenuHandler(std::shared_ptr<ide::CommandBarEvents> source) { menuHandler_.Set(std::move(source)); }
+  const std::shared_ptr<ide::CommandBarEvents>& MenuHandlerAddIns() const {
+    return menuHandlerAddIns_.Source();
+  }
+  void SetMenuHandlerAddIns(std::shared_ptr<ide::CommandBarEvents> source) {
+    menuHandlerAddIns_.Set(std::move(source));
+  }
+  const std::shared_ptr<ide::CommandBarEvents>& MenuHandlerEditBar() const {
+    return menuHandlerEditBar_.Source();
+  }
+  void SetMenuHandlerEditBar(std::shared_ptr<ide::CommandBarEvents> source) {
+    menuHandlerEditBar_.Set(std::move(source));
+  }
+  // Appends an entry captioned `sCaption` to the bar `sMenu`; null when the bar is missing or a step failed
+  // (after a message box).
+  std::shared_ptr<ide::CommandBarControl> AddToMenus(const std::u16string& sMenu,
+                                                     const std::u16string& sCaption);
+  // Appends a button with an icon, a caption and a separator before it; null as for AddToMenus.
+  std::shared_ptr<ide::CommandBarButton> AddToToolbars(const std::u16string& sToolbar,
+                                                       const std::u16string& sCaption,
+                                                       const std::u16string& sToolTipText);
+
+  // The Click handlers of the three entries; each runs the match command once. IDE errors propagate.
+  void MenuHandler_Click(const std::shared_ptr<ide::CommandBarControl>& control, bool& handled,
+                         bool& cancelDefault);
+  void MenuHandlerAddIns_Click(const std::shared_ptr<ide::CommandBarControl>& control, bool& handled,
+                               bool& cancelDefault);
+  void MenuHandlerEditBar_Click(const std::shared_ptr<ide::CommandBarControl>& control, bool& handled,
+                                bool& cancelDefault);
+
+  // The object's private state, for the host's and the tests' eyes only.
+  const std::u16string& AboutText() const { return aboutText_; }
+  const std::u16string& ContactAddress() const { return contactAddress_; }
+  const std::u16string& MenuCaption() const { return menuCaption_; }
+  const std::u16string& QuoteMark() const { return quoteMark_; }
+  const std::u16string& CommentMark() const { return commentMark_; }
+  const engine::PairTable& PairTable() const { return pairTable_; }
+  const std::shared_ptr<ide::CommandBarControl>& CodeWindowMenuItem() const { return codeWindowMenuItem_; }
+  const std::shared_ptr<ide::CommandBarControl>& AddInsMenuItem() const { return addInsMenuItem_; }
+  const std::shared_ptr<ide::CommandBarButton>& EditBarButton() const { return editBarButton_; }
+
+ protected:
+  // Connects to the IDE step by step; the first failing step shows its error and the rest are not done.
+  void Connection(const std::shared_ptr<ide::Object>& application);
+  // Removes the three entries, ignoring every failure.
+  void Disconnection();
+
+ private:
+  void ConnectionSteps(const std::shared_ptr<ide::Object>& application);
+  std::shared_ptr<ide::CommandBarControl> AddControl(const std::u16string& barName);
+  std::shared_ptr<ide::CommandBarEvents> EventsOf(const std::shared_ptr<ide::CommandBarControl>& control);
+  void MatchSelection();
+  ide::CommandBarEvents::ClickHandler Handler(
+      void (Connect::*click)(const std::shared_ptr<ide::CommandBarControl>&, bool&, bool&));
+
+  ide::Runtime& runtime_;
+  Build build_;
+  std::shared_ptr<ide::VBE> vbInstance_;
+  std::u16string aboutText_;
+  engine::PairTable pairTable_;
+  std::u16string quoteMark_;
+  std::u16string commentMark_;
+  std::u16string contactAddress_;
+  std::u16string menuCaption_;
+  std::shared_ptr<ide::CommandBarControl> codeWindowMenuItem_;
+  std::shared_ptr<ide::CommandBarControl> addInsMenuItem_;
+  std::shared_ptr<ide::CommandBarButton> editBarButton_;
+  ClickBinding menuHandler_;
+  ClickBinding menuHandlerAddIns_;
+  ClickBinding menuHandlerEditBar_;
+};
+
+}  // namespace tandrel::addin
