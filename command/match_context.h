@@ -10,8 +10,8 @@
 
 namespace tandrel::command {
 
-// What the match command reads of the add-in object: all of it set at connection (any of it may still be empty
-// when connection failed part way) and never written by the command.
+// What the match command reads of the add-in object: all of it set at connection (any of it may still be
+// empty when connection failed part way) and never written by the command.
 struct MatchContext {
   std::shared_ptr<ide::VBE> vbInstance;
   const engine::PairTable& pairTable;

@@ -13,7 +13,8 @@ namespace tandrel::command {
 namespace {
 
 // The partner search runs behind the hourglass; the pointer comes back even when an IDE call fails.
-SearchResult SearchBehindHourglass(ide::CodeModule& module, SearchRequest request, const MatchContext& context) {
+SearchResult SearchBehindHourglass(ide::CodeModule& module, SearchRequest request,
+                                   const MatchContext& context) {
   context.runtime.SetMousePointer(ide::kPointerHourglass);
   context.runtime.DoEvents();
   try {
@@ -29,7 +30,8 @@ SearchResult SearchBehindHourglass(ide::CodeModule& module, SearchRequest reques
 }  // namespace
 
 void MatchSelection(const MatchContext& context) {
-  const std::shared_ptr<ide::CodePane> pane = ide::Require(ide::Require(context.vbInstance)->ActiveCodePane());
+  const std::shared_ptr<ide::CodePane> pane =
+      ide::Require(ide::Require(context.vbInstance)->ActiveCodePane());
   const ide::Selection selection = pane->GetSelection();
   std::int32_t startLine = selection.startLine;
   std::int32_t startColumn = selection.startColumn;

@@ -14,8 +14,9 @@ std::u16string Concat(std::initializer_list<std::u16string_view> parts) {
 }  // namespace
 
 std::u16string UsageMessage(std::u16string_view usagePrefix, std::u16string_view contactAddress) {
-  return Concat({usagePrefix, u"Select or right-click on:", kNewLine, u"- language keyword such as IF, DO, FOR etc,",
-                 kNewLine, u"- parenthesis or opening quotation mark.", kNewLine,
+  return Concat({usagePrefix, u"Select or right-click on:", kNewLine,
+                 u"- language keyword such as IF, DO, FOR etc,", kNewLine,
+                 u"- parenthesis or opening quotation mark.", kNewLine,
                  u" Then select Tandrel from right-click menu.", kNewLine, kNewLine, u"Comments and bugs to ",
                  contactAddress});
 }

@@ -17,23 +17,22 @@ using engine::Len;
 using engine::Mid;
 using engine::Text;
 
+// A comment line's text begins, after its leading spaces, with the comment mark.
+bool IsCommentLine(const engine::LineText& text, Text commentMark) {
+  return engine::HoldsMark(text.View(), text.FirstNonSpace(), commentMark);
+}
+
 // What the search asks of the line it stands on, worked out once per line: a line can be long and a search
 // can stop on it many times.
 class LineFacts {
  public:
-  LineFacts(std::int32_t lineNo, engine::LineText line) : lineNo_(lineNo), line_(std::move(line)) {
-    firstNonSpace_ = engine::FirstNonSpace(line_.View());
-  }
+  LineFacts(std::int32_t lineNo, engine::LineText line) : lineNo_(lineNo), line_(std::move(line)) {}
 
   std::int32_t LineNo() const { return lineNo_; }
   Text Line() const { return line_.View(); }
 
-  // A comment line's text begins, after its leading spaces, with the comment mark; so does a prefix of it.
-  bool IsCommentLine(const engine::LineText& text, Text commentMark) const {
-    return engine::HoldsMark(text.View(), firstNonSpace_, commentMark);
-  }
   // Conditional compilation (#If, #Else, #End If, #Const) opens and closes no block.
-  bool IsDirectiveLine() const { return engine::HoldsMark(Line(), firstNonSpace_, u"#"); }
+  bool IsDirectiveLine() const { return engine::HoldsMark(Line(), line_.FirstNonSpace(), u"#"); }
 
   const LineComment& Comment(const MatchContext& context) {
     if (!comment_) comment_ = context.rules.findComment(Line(), context.quoteMark, context.commentMark);
@@ -52,7 +51,6 @@ class LineFacts {
  private:
   std::int32_t lineNo_;
   engine::LineText line_;
-  std::int32_t firstNonSpace_;
   std::optional<LineComment> comment_;
   std::optional<std::int32_t> codeLength_;
   std::optional<std::int32_t> trimmedLength_;
@@ -69,7 +67,8 @@ bool IsStatementWord(Text line, std::int32_t col, Text word) {
 // whole word, or ‹lEnd·Then› would read as "End Then".
 bool FollowsStandAloneEnd(Text line, std::int32_t col) {
   if (col < 5 || Mid(line, col - 4, 3) != u"End") return false;
-  return col == 5 || line[static_cast<std::size_t>(col - 6)] == u' ' || line[static_cast<std::size_t>(col - 6)] == u'\'';
+  return col == 5 || line[static_cast<std::size_t>(col - 6)] == u' ' ||
+         line[static_cast<std::size_t>(col - 6)] == u'\'';
 }
 
 class PartnerSearch {
@@ -110,7 +109,8 @@ class PartnerSearch {
 };
 
 LineFacts& PartnerSearch::Facts() {
-  if (!facts_ || facts_->LineNo() != position_.lineNo) facts_.emplace(position_.lineNo, lines_.Line(position_.lineNo));
+  if (!facts_ || facts_->LineNo() != position_.lineNo)
+    facts_.emplace(position_.lineNo, lines_.Line(position_.lineNo));
   return *facts_;
 }
 
@@ -126,7 +126,7 @@ SearchResult PartnerSearch::Run() {
   position_.lineText = lines_.Line(request_.startLine);
   position_.lineNo = request_.startLine;
   position_.direction = request_.direction;
-  commentMode_ = Facts().IsCommentLine(position_.lineText, context_.commentMark);
+  commentMode_ = IsCommentLine(position_.lineText, context_.commentMark);
   if (request_.token == u"Else") request_.token = u"If";
   position_.col = CheckedLong(std::int64_t{request_.startColumn} + request_.direction);
 
@@ -140,7 +140,7 @@ SearchResult PartnerSearch::Run() {
       position_.col = position_.lineText.Length();
     }
     if (request_.token == u"Then") request_.token = u"If";
-    if (Facts().IsCommentLine(position_.lineText, context_.commentMark)) {
+    if (IsCommentLine(position_.lineText, context_.commentMark)) {
       if (!(commentMode_ ? Step(1) : NextLine())) break;
     }
     if (!words || request_.token != words->Words().front()) words = Words();
@@ -247,7 +247,7 @@ PartnerSearch::Outcome PartnerSearch::Quote() {
 PartnerSearch::Outcome PartnerSearch::Comment() {
   if (request_.token == context_.quoteMark) return Move(Step(1));
   if (commentMode_) {
-    if (Facts().IsCommentLine(position_.lineText, context_.commentMark)) return Outcome::kContinue;
+    if (IsCommentLine(position_.lineText, context_.commentMark)) return Outcome::kContinue;
     return Move(Step(1));
   }
   return Move(Forward() ? NextLine() : Step(1));

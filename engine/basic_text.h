@@ -34,7 +34,8 @@ inline bool IsBlank(Text text) { return FirstNonSpace(text) > Len(text); }
 
 // True when position `col` holds exactly the one-character `mark`.
 inline bool HoldsMark(Text text, std::int64_t col, Text mark) {
-  return mark.size() == 1 && col >= 1 && col <= Len(text) && text[static_cast<std::size_t>(col - 1)] == mark[0];
+  return mark.size() == 1 && col >= 1 && col <= Len(text) &&
+         text[static_cast<std::size_t>(col - 1)] == mark[0];
 }
 
 }  // namespace tandrel::engine

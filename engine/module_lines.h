@@ -10,21 +10,37 @@
 
 namespace tandrel::engine {
 
+// A line as read from the module, with where its first non-space character stands (Len + 1 when the line is
+// blank): walks ask that at every stop, and a line can be long.
+struct ModuleLine {
+  explicit ModuleLine(std::u16string lineText);
+
+  std::u16string text;
+  std::int32_t firstNonSpace;
+};
+
 // The text of one line as a walk holds it. Several holders share one read; a search may shorten its own view
 // (to drop a trailing comment) without touching the line it came from.
 class LineText {
  public:
   LineText() = default;
-  explicit LineText(std::shared_ptr<const std::u16string> line)
-      : line_(std::move(line)), length_(line_ ? line_->size() : 0) {}
+  explicit LineText(std::shared_ptr<const ModuleLine> line)
+      : line_(std::move(line)), length_(line_ ? line_->text.size() : 0) {}
 
-  std::u16string_view View() const { return line_ ? std::u16string_view(*line_).substr(0, length_) : u""; }
+  std::u16string_view View() const {
+    return line_ ? std::u16string_view(line_->text).substr(0, length_) : u"";
+  }
   std::int32_t Length() const { return static_cast<std::int32_t>(length_); }
+  // The column of the first character that is not a space; beyond Length() when the text is blank.
+  std::int32_t FirstNonSpace() const { return line_ ? line_->firstNonSpace : 1; }
+  bool IsBlank() const { return FirstNonSpace() > Length(); }
   // Keeps only the first `length` characters.
-  void Cut(std::int32_t length) { length_ = std::min(length_, static_cast<std::size_t>(std::max(length, 0))); }
+  void Cut(std::int32_t length) {
+    length_ = std::min(length_, static_cast<std::size_t>(std::max(length, 0)));
+  }
 
  private:
-  std::shared_ptr<const std::u16string> line_;
+  std::shared_ptr<const ModuleLine> line_;
   std::size_t length_ = 0;
 };
 
@@ -42,7 +58,7 @@ class ModuleLines {
  private:
   ide::CodeModule& module_;
   std::int32_t cachedLineNo_ = 0;
-  std::shared_ptr<const std::u16string> cachedLine_;
+  std::shared_ptr<const ModuleLine> cachedLine_;
 };
 
 }  // namespace tandrel::engine

@@ -6,8 +6,8 @@
 
 namespace tandrel::engine {
 
-// Where a walk through the module stands. `col` may lie off the line (0, negative, past the end) between moves;
-// the next move resolves it.
+// Where a walk through the module stands. `col` may lie off the line (0, negative, past the end) between
+// moves; the next move resolves it.
 struct ScanPosition {
   std::int32_t lineNo = 1;
   std::int32_t col = 1;

@@ -19,7 +19,8 @@ bool StandsAlone(std::u16string_view line, std::int32_t col, std::int32_t length
 std::int32_t SkipToCandidate(std::u16string_view line, std::int32_t col, std::int32_t direction,
                              const WordList& words) {
   const std::int32_t length = Len(line);
-  while (col >= 1 && col <= length && !words.MayStart(line[static_cast<std::size_t>(col - 1)])) col += direction;
+  while (col >= 1 && col <= length && !words.MayStart(line[static_cast<std::size_t>(col - 1)]))
+    col += direction;
   return col;
 }
 
@@ -27,7 +28,9 @@ std::int32_t SkipToCandidate(std::u16string_view line, std::int32_t col, std::in
 
 WordList::WordList(std::vector<std::u16string> words) : words_(std::move(words)) {
   for (const auto& word : words_) {
-    if (!word.empty()) firstCharacters_ |= std::uint64_t{1} << (word[0] & 63U);
+    if (word.empty()) continue;
+    const char16_t first = word[0];
+    (first < 128 ? asciiFirst_[first >> 6U] : otherFirst_) |= std::uint64_t{1} << (first & 63U);
   }
 }
 
@@ -36,6 +39,7 @@ std::u16string_view WordAt(std::u16string_view line, std::int32_t col, const Wor
   for (const auto& word : words.Words()) {
     const std::int32_t length = Len(word);
     if (length == 0 || static_cast<std::int64_t>(col) + length - 1 > Len(line)) continue;
+    if (line[static_cast<std::size_t>(col - 1)] != word[0]) continue;
     if (line.substr(static_cast<std::size_t>(col - 1), word.size()) != word) continue;
     if (StandsAlone(line, col, length)) return word;
   }
@@ -47,10 +51,11 @@ std::u16string_view FindNextWord(ScanPosition& position, const WordList& words, 
   position.lineText = lines.Line(position.lineNo);
   walk.lineText = position.lineText;
   for (;;) {
-    // Whether a line is blank is settled once per line; within it, only columns where a word can begin are
-    // tested.
+    // Within a line only columns where a word can begin are tested. A line of spaces offers none unless a
+    // word begins with a space; only then is the blank test, settled once per line, worth its pass over the
+    // indentation.
     const std::int32_t lineNo = walk.lineNo;
-    const bool blank = IsBlank(walk.lineText.View());
+    const bool blank = words.MayStart(u' ') && IsBlank(walk.lineText.View());
     do {
       if (!blank) {
         const std::u16string_view line = walk.lineText.View();

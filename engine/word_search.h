@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -17,14 +18,18 @@ class WordList {
   explicit WordList(std::vector<std::u16string> words);
 
   const std::vector<std::u16string>& Words() const { return words_; }
-  // False only when no word begins with `c`.
-  bool MayStart(char16_t c) const { return (firstCharacters_ >> (c & 63U)) & 1U; }
+  // False only when no word begins with `c`. Exact for ASCII, which is nearly all of any module: a letter
+  // that shared a bit with a word's first character would send the walk to test every word at its columns.
+  bool MayStart(char16_t c) const {
+    return c < 128 ? (asciiFirst_[c >> 6U] >> (c & 63U)) & 1U : (otherFirst_ >> (c & 63U)) & 1U;
+  }
 
   friend bool operator==(const WordList& a, const WordList& b) { return a.words_ == b.words_; }
 
  private:
   std::vector<std::u16string> words_;
-  std::uint64_t firstCharacters_ = 0;
+  std::array<std::uint64_t, 2> asciiFirst_{};
+  std::uint64_t otherFirst_ = 0;
 };
 
 // The first word of `words` standing at column `col` of `line`, or empty. A one-character word stands

@@ -6,8 +6,8 @@
 
 namespace tandrel::sim {
 
-// Counts the calls made on the in-memory IDE's objects, per operation ("Lines", "SetSelection", ...), and makes
-// any operation raise an error on demand.
+// Counts the calls made on the in-memory IDE's objects, per operation ("Lines", "SetSelection", ...), and
+// makes any operation raise an error on demand.
 class CallLog {
  public:
   // Counts one call of `operation`, then raises the error armed for it, if any.
