@@ -13,6 +13,8 @@
 namespace tandrel::command {
 namespace {
 
+using namespace std::string_view_literals;
+
 using engine::Len;
 using engine::Mid;
 using engine::Text;
@@ -23,16 +25,18 @@ bool IsCommentLine(const engine::LineText& text, Text commentMark) {
 }
 
 // What the search asks of the line it stands on, worked out once per line: a line can be long and a search
-// can stop on it many times.
+// can stop on it many times. It refers to the text held by the scan position, and is made anew whenever the
+// position stands on another line.
 class LineFacts {
  public:
-  LineFacts(std::int32_t lineNo, engine::LineText line) : lineNo_(lineNo), line_(std::move(line)) {}
+  LineFacts(std::int32_t lineNo, const engine::LineText& line)
+      : lineNo_(lineNo), line_(line.Whole()), firstNonSpace_(line.FirstNonSpace()) {}
 
   std::int32_t LineNo() const { return lineNo_; }
-  Text Line() const { return line_.View(); }
+  Text Line() const { return line_; }
 
   // Conditional compilation (#If, #Else, #End If, #Const) opens and closes no block.
-  bool IsDirectiveLine() const { return engine::HoldsMark(Line(), line_.FirstNonSpace(), u"#"); }
+  bool IsDirectiveLine() const { return engine::HoldsMark(Line(), firstNonSpace_, u"#"sv); }
 
   const LineComment& Comment(const MatchContext& context) {
     if (!comment_) comment_ = context.rules.findComment(Line(), context.quoteMark, context.commentMark);
@@ -50,7 +54,8 @@ class LineFacts {
 
  private:
   std::int32_t lineNo_;
-  engine::LineText line_;
+  Text line_;
+  std::int32_t firstNonSpace_;
   std::optional<LineComment> comment_;
   std::optional<std::int32_t> codeLength_;
   std::optional<std::int32_t> trimmedLength_;
@@ -59,14 +64,14 @@ class LineFacts {
 // An Exit statement (Exit Do, Exit For, ...) or a Resume Next names a block word without opening or closing
 // one.
 bool IsStatementWord(Text line, std::int32_t col, Text word) {
-  if (col >= 6 && engine::Trim(Mid(line, col - 5, 4)) == u"Exit") return true;
-  return word == u"Next" && col >= 8 && Mid(line, col - 7, 7) == u"Resume ";
+  if (col >= 6 && engine::Trim(Mid(line, col - 5, 4)) == u"Exit"sv) return true;
+  return word == u"Next"sv && col >= 8 && Mid(line, col - 7, 7) == u"Resume "sv;
 }
 
 // A backward walk meets the second word of "End If" first. "End" must stand alone, as the word search knows a
 // whole word, or ‹lEnd·Then› would read as "End Then".
 bool FollowsStandAloneEnd(Text line, std::int32_t col) {
-  if (col < 5 || Mid(line, col - 4, 3) != u"End") return false;
+  if (col < 5 || Mid(line, col - 4, 3) != u"End"sv) return false;
   return col == 5 || line[static_cast<std::size_t>(col - 6)] == u' ' ||
          line[static_cast<std::size_t>(col - 6)] == u'\'';
 }
@@ -109,14 +114,13 @@ class PartnerSearch {
 };
 
 LineFacts& PartnerSearch::Facts() {
-  if (!facts_ || facts_->LineNo() != position_.lineNo)
-    facts_.emplace(position_.lineNo, lines_.Line(position_.lineNo));
+  if (!facts_ || facts_->LineNo() != position_.lineNo) facts_.emplace(position_.lineNo, position_.lineText);
   return *facts_;
 }
 
 engine::WordList PartnerSearch::Words() const {
   std::vector<std::u16string> words{request_.token, request_.partner};
-  if (request_.token == u"If" || request_.partner == u"If") words.emplace_back(u"Then");
+  if (request_.token == u"If"sv || request_.partner == u"If"sv) words.emplace_back(u"Then");
   words.emplace_back(context_.quoteMark);
   words.emplace_back(context_.commentMark);
   return engine::WordList(std::move(words));
@@ -127,7 +131,7 @@ SearchResult PartnerSearch::Run() {
   position_.lineNo = request_.startLine;
   position_.direction = request_.direction;
   commentMode_ = IsCommentLine(position_.lineText, context_.commentMark);
-  if (request_.token == u"Else") request_.token = u"If";
+  if (request_.token == u"Else"sv) request_.token = u"If"sv;
   position_.col = CheckedLong(std::int64_t{request_.startColumn} + request_.direction);
 
   std::optional<engine::WordList> words;
@@ -139,7 +143,7 @@ SearchResult PartnerSearch::Run() {
       position_.lineText = lines_.Line(position_.lineNo);
       position_.col = position_.lineText.Length();
     }
-    if (request_.token == u"Then") request_.token = u"If";
+    if (request_.token == u"Then"sv) request_.token = u"If"sv;
     if (IsCommentLine(position_.lineText, context_.commentMark)) {
       if (!(commentMode_ ? Step(1) : NextLine())) break;
     }
@@ -172,13 +176,13 @@ PartnerSearch::Outcome PartnerSearch::Dispatch(std::u16string foundWord) {
     }
   }
   if (!Forward() && foundWord.size() > 1 && FollowsStandAloneEnd(position_.lineText.View(), position_.col)) {
-    foundWord = u"End " + foundWord;
+    foundWord.insert(0, u"End ");
     position_.col -= 4;
   }
   foundWord_ = std::move(foundWord);
   const bool directive = foundWord_.size() > 1 && facts.IsDirectiveLine();
 
-  if (foundWord_ == u"Then") return Then(directive);
+  if (foundWord_ == u"Then"sv) return Then(directive);
   if (foundWord_ == request_.partner) return Partner(directive);
   if (foundWord_ == request_.token) return Token(directive);
   if (foundWord_ == context_.quoteMark) return Quote();

@@ -11,16 +11,21 @@ Text Mid(Text text, std::int64_t start, std::int64_t length) {
   return text.substr(static_cast<std::size_t>(first - 1), static_cast<std::size_t>(last - first + 1));
 }
 
-Text Mid(Text text, std::int64_t start) { return Mid(text, start, Len(text)); }
+// From a column before the text, the range reaches its end all the same.
+Text Mid(Text text, std::int64_t start) { return Mid(text, std::max<std::int64_t>(start, 1), Len(text)); }
 
+// Plain loops: the library's find_first_not_of tests each character against a set, and every line a search
+// reaches is trimmed or measured this way.
 Text LTrim(Text text) {
-  const auto first = text.find_first_not_of(u' ');
-  return first == Text::npos ? Text{} : text.substr(first);
+  std::size_t first = 0;
+  while (first < text.size() && text[first] == u' ') ++first;
+  return text.substr(first);
 }
 
 Text RTrim(Text text) {
-  const auto last = text.find_last_not_of(u' ');
-  return last == Text::npos ? Text{} : text.substr(0, last + 1);
+  std::size_t end = text.size();
+  while (end > 0 && text[end - 1] == u' ') --end;
+  return text.substr(0, end);
 }
 
 std::int32_t InStr(std::int64_t start, Text text, Text match) {
@@ -37,10 +42,7 @@ std::int32_t LastEndingBy(Text text, Text match, std::int64_t end) {
   return found == Text::npos ? 0 : static_cast<std::int32_t>(found + 1);
 }
 
-std::int32_t FirstNonSpace(Text text) {
-  const auto first = text.find_first_not_of(u' ');
-  return first == Text::npos ? Len(text) + 1 : static_cast<std::int32_t>(first + 1);
-}
+std::int32_t FirstNonSpace(Text text) { return Len(text) - Len(LTrim(text)) + 1; }
 
 }  // namespace tandrel::engine
 

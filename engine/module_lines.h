@@ -31,9 +31,15 @@ class LineText {
     return line_ ? std::u16string_view(line_->text).substr(0, length_) : u"";
   }
   std::int32_t Length() const { return static_cast<std::int32_t>(length_); }
+  // The whole line as read, before any cut.
+  std::u16string_view Whole() const { return line_ ? std::u16string_view(line_->text) : u""; }
   // The column of the first character that is not a space; beyond Length() when the text is blank.
   std::int32_t FirstNonSpace() const { return line_ ? line_->firstNonSpace : 1; }
   bool IsBlank() const { return FirstNonSpace() > Length(); }
+  // True when this is the whole of `line`, not cut.
+  bool IsWhole(const std::shared_ptr<const ModuleLine>& line) const {
+    return line_ == line && line && length_ == line->text.size();
+  }
   // Keeps only the first `length` characters.
   void Cut(std::int32_t length) {
     length_ = std::min(length_, static_cast<std::size_t>(std::max(length, 0)));
@@ -52,6 +58,8 @@ class ModuleLines {
   explicit ModuleLines(ide::CodeModule& module) : module_(module) {}
 
   LineText Line(std::int32_t lineNo);
+  // Makes `text` line `lineNo`, sharing the line already held when it is that line.
+  void Load(LineText& text, std::int32_t lineNo);
   // Asks the module each time: the count is read anew at every line change.
   std::int32_t CountOfLines() { return module_.CountOfLines(); }
 

@@ -1,6 +1,7 @@
 #include "engine/word_search.h"
 
 #include "engine/basic_text.h"
+#include "engine/unit_search.h"
 
 namespace tandrel::engine {
 namespace {
@@ -14,64 +15,92 @@ bool StandsAlone(std::u16string_view line, std::int32_t col, std::int32_t length
   return before && after;
 }
 
-// Moves `col` in `direction` past the characters that begin no word, staying within the line or stopping
-// just off it. The word tests at the skipped columns would all have failed.
+// Moves `col` in `direction` past the columns where no word can stand, staying within the line or stopping
+// just off it: the word tests at the skipped columns would all have failed.
 std::int32_t SkipToCandidate(std::u16string_view line, std::int32_t col, std::int32_t direction,
                              const WordList& words) {
-  const std::int32_t length = Len(line);
-  while (col >= 1 && col <= length && !words.MayStart(line[static_cast<std::size_t>(col - 1)]))
-    col += direction;
-  return col;
+  if (col < 1 || col > Len(line)) return col;
+  if (direction > 0) {
+    for (auto at = static_cast<std::size_t>(col - 1);; ++at) {
+      at = words.FirstCharacters().FindIn(line, at);
+      if (at == std::u16string_view::npos) return Len(line) + 1;
+      if (words.MayStandAt(line, at)) return static_cast<std::int32_t>(at + 1);
+    }
+  }
+  for (auto end = static_cast<std::size_t>(col);;) {
+    const std::size_t at = words.FirstCharacters().FindLastIn(line, end);
+    if (at == std::u16string_view::npos) return 0;
+    if (words.MayStandAt(line, at)) return static_cast<std::int32_t>(at + 1);
+    end = at;
+  }
+}
+
+// Word comparisons are short; a loop beats a call to memcmp.
+bool OccursAt(std::u16string_view line, std::size_t at, std::u16string_view word) {
+  for (std::size_t i = 0; i < word.size(); ++i) {
+    if (line[at + i] != word[i]) return false;
+  }
+  return true;
 }
 
 }  // namespace
 
-WordList::WordList(std::vector<std::u16string> words) : words_(std::move(words)) {
+namespace {
+
+// Each first character once: a list of five words begins with at most five.
+std::u16string DistinctFirstCharacters(const std::vector<std::u16string>& words) {
+  std::u16string firsts;
+  for (const auto& word : words) {
+    if (!word.empty() && firsts.find(word[0]) == std::u16string::npos) firsts += word[0];
+  }
+  return firsts;
+}
+
+}  // namespace
+
+WordList::WordList(std::vector<std::u16string> words)
+    : words_(std::move(words)), firstCharacters_(DistinctFirstCharacters(words_)) {
   for (const auto& word : words_) {
-    if (word.empty()) continue;
-    const char16_t first = word[0];
-    (first < 128 ? asciiFirst_[first >> 6U] : otherFirst_) |= std::uint64_t{1} << (first & 63U);
+    if (!word.empty()) (word.size() == 1 ? anywhere_ : wholeWords_).Add(word[0]);
   }
 }
 
 std::u16string_view WordAt(std::u16string_view line, std::int32_t col, const WordList& words) {
-  if (col < 1) return {};
+  if (col < 1 || col > Len(line)) return {};
+  const char16_t first = line[static_cast<std::size_t>(col - 1)];
   for (const auto& word : words.Words()) {
+    if (word.empty() || word[0] != first) continue;
     const std::int32_t length = Len(word);
-    if (length == 0 || static_cast<std::int64_t>(col) + length - 1 > Len(line)) continue;
-    if (line[static_cast<std::size_t>(col - 1)] != word[0]) continue;
-    if (line.substr(static_cast<std::size_t>(col - 1), word.size()) != word) continue;
+    if (static_cast<std::int64_t>(col) + length - 1 > Len(line)) continue;
+    if (!OccursAt(line, static_cast<std::size_t>(col - 1), word)) continue;
     if (StandsAlone(line, col, length)) return word;
   }
   return {};
 }
 
 std::u16string_view FindNextWord(ScanPosition& position, const WordList& words, ModuleLines& lines) {
-  ScanPosition walk = position;
-  position.lineText = lines.Line(position.lineNo);
-  walk.lineText = position.lineText;
+  // The walk moves `position` itself; a walk that finds nothing puts its line and column back.
+  const std::int32_t startLine = position.lineNo;
+  const std::int32_t startColumn = position.col;
+  lines.Load(position.lineText, position.lineNo);
   for (;;) {
-    // Within a line only columns where a word can begin are tested. A line of spaces offers none unless a
-    // word begins with a space; only then is the blank test, settled once per line, worth its pass over the
-    // indentation.
-    const std::int32_t lineNo = walk.lineNo;
-    const bool blank = words.MayStart(u' ') && IsBlank(walk.lineText.View());
+    // Whether a line is blank is settled once per line; within it, only columns where a word can stand are
+    // tested.
+    const std::int32_t lineNo = position.lineNo;
+    const bool blank = position.lineText.IsBlank();
     do {
       if (!blank) {
-        const std::u16string_view line = walk.lineText.View();
-        walk.col = SkipToCandidate(line, walk.col, walk.direction, words);
-        if (auto word = WordAt(line, walk.col, words); !word.empty()) {
-          position.lineNo = walk.lineNo;
-          position.col = walk.col;
-          position.lineText = walk.lineText;
-          return word;
-        }
+        const std::u16string_view line = position.lineText.View();
+        position.col = SkipToCandidate(line, position.col, position.direction, words);
+        if (auto word = WordAt(line, position.col, words); !word.empty()) return word;
       }
-      if (!StepPosition(walk, 1, lines)) {
-        position.lineText = walk.lineText;
+      if (!StepPosition(position, 1, lines)) {
+        position.lineNo = startLine;
+        position.col = startColumn;
         return {};
       }
-    } while (walk.lineNo == lineNo);
+    } while (position.lineNo == lineNo);
   }
 }
+
 }  // namespace tandrel::engine

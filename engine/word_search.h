@@ -8,28 +8,46 @@
 
 #include "engine/module_lines.h"
 #include "engine/scan_position.h"
+#include "engine/unit_search.h"
 
 namespace tandrel::engine {
 
-// The words a walk stops at, in order of precedence. It also knows which characters can begin one of them,
-// so that a walk passes over the rest of a line without testing every word at every column.
+// A set of characters, exact for ASCII (nearly all of any module) and coarse above it.
+class CharacterSet {
+ public:
+  void Add(char16_t c) { (c < 128 ? ascii_[c >> 6U] : other_) |= std::uint64_t{1} << (c & 63U); }
+  // False only when `c` was never added.
+  bool MayHold(char16_t c) const { return ((c < 128 ? ascii_[c >> 6U] : other_) >> (c & 63U)) & 1U; }
+
+ private:
+  std::array<std::uint64_t, 2> ascii_{};
+  std::uint64_t other_ = 0;
+};
+
+// The words a walk stops at, in order of precedence. It also knows where one of them can begin, so that a
+// walk passes over the rest of a line without testing every word at every column: a one-character word
+// anywhere, a longer one only where a whole word can start.
 class WordList {
  public:
   explicit WordList(std::vector<std::u16string> words);
 
   const std::vector<std::u16string>& Words() const { return words_; }
-  // False only when no word begins with `c`. Exact for ASCII, which is nearly all of any module: a letter
-  // that shared a bit with a word's first character would send the walk to test every word at its columns.
-  bool MayStart(char16_t c) const {
-    return c < 128 ? (asciiFirst_[c >> 6U] >> (c & 63U)) & 1U : (otherFirst_ >> (c & 63U)) & 1U;
+  // The characters the words begin with.
+  const UnitSet& FirstCharacters() const { return firstCharacters_; }
+  // False only when no word can stand at index `at` of `line`.
+  bool MayStandAt(std::u16string_view line, std::size_t at) const {
+    const char16_t c = line[at];
+    if (anywhere_.MayHold(c)) return true;
+    return wholeWords_.MayHold(c) && (at == 0 || line[at - 1] == u' ' || line[at - 1] == u'\'');
   }
 
   friend bool operator==(const WordList& a, const WordList& b) { return a.words_ == b.words_; }
 
  private:
   std::vector<std::u16string> words_;
-  std::array<std::uint64_t, 2> asciiFirst_{};
-  std::uint64_t otherFirst_ = 0;
+  UnitSet firstCharacters_;
+  CharacterSet anywhere_;    // first characters of one-character words
+  CharacterSet wholeWords_;  // first characters of longer words
 };
 
 // The first word of `words` standing at column `col` of `line`, or empty. A one-character word stands

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ide/code.h"
+#include "sim/runtime.h"
+
+namespace tandrel::cli {
+
+// Which deliverable's add-in runs, and which of its three entries is clicked.
+enum class Build { kVb6, kVb5 };
+enum class Entry { kCodeWindow, kAddIns, kEdit };
+
+const char* BuildName(Build build);
+
+// What one click of an entry did in the IDE.
+struct MatchRun {
+  std::optional<ide::Selection> selection;  // the last SetSelection, as passed
+  std::vector<sim::MessageBox> messages;    // in the order shown
+  std::vector<std::int32_t> pointers;       // every MousePointer set, in order
+  std::optional<std::u16string> failure;    // the IDE error that ended the click, if one did
+};
+
+// Opens `lines` as the one code module of a fresh in-memory IDE with `selection` in its pane, connects the
+// build's add-in, clicks `entry` once and disconnects.
+MatchRun RunMatch(std::vector<std::u16string> lines, const ide::Selection& selection, Build build,
+                  Entry entry);
+
+}  // namespace tandrel::cli

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+
+#include "cli/addin_host.h"
+
+namespace tandrel::cli {
+
+// One `tandrel match` as the user asked for it; positions are still text.
+struct MatchRequest {
+  std::string file;
+  std::optional<std::string> at;      // --at L:C
+  std::optional<std::string> select;  // --select L1:C1-L2:C2
+  Build build = Build::kVb6;
+  Entry entry = Entry::kCodeWindow;
+  bool json = false;
+  bool raw = false;
+};
+
+// The request to run, or none when the arguments asked only for help or the version, which have then been
+// written to `out`. Throws InvocationError for anything else that is not a valid invocation.
+std::optional<MatchRequest> ParseArguments(int argc, const char* const* argv, std::ostream& out);
+
+}  // namespace tandrel::cli

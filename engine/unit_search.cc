@@ -1,0 +1,78 @@
+#include "engine/unit_search.h"
+
+#include <bit>
+#include <cstring>
+#include <stdexcept>
+
+namespace tandrel::engine {
+
+// The lane arithmetic below reads the first unit of a block from the low bits.
+static_assert(std::endian::native == std::endian::little);
+
+// Which of a block's eight units are in the set: 16 bits a unit, the first unit lowest.
+struct UnitSet::Hits {
+  std::uint64_t low = 0;   // units 0 to 3
+  std::uint64_t high = 0;  // units 4 to 7
+
+  explicit operator bool() const { return (low | high) != 0; }
+  std::size_t First() const {
+    return low != 0 ? static_cast<std::size_t>(std::countr_zero(low)) / 16
+                    : 4 + static_cast<std::size_t>(std::countr_zero(high)) / 16;
+  }
+  std::size_t Last() const {
+    return high != 0 ? 4 + static_cast<std::size_t>(63 - std::countl_zero(high)) / 16
+                     : static_cast<std::size_t>(63 - std::countl_zero(low)) / 16;
+  }
+};
+
+UnitSet::UnitSet(std::u16string_view units) {
+  if (units.size() > kMaxUnits) throw std::length_error("too many units to search for at once");
+  for (const char16_t unit : units) {
+    units_[count_] = unit;
+    broadcast_[count_] = Block{} + unit;
+    ++count_;
+  }
+}
+
+UnitSet::Hits UnitSet::HitsIn(const char16_t* start) const {
+  Block block;
+  std::memcpy(&block, start, sizeof block);
+  Block matches{};
+  for (std::size_t i = 0; i < count_; ++i) matches |= static_cast<Block>(block == broadcast_[i]);
+  Hits hits;
+  std::memcpy(&hits.low, &matches, sizeof hits.low);
+  std::memcpy(&hits.high, reinterpret_cast<const char*>(&matches) + sizeof hits.low, sizeof hits.high);
+  return hits;
+}
+
+bool UnitSet::Holds(char16_t unit) const {
+  for (std::size_t i = 0; i < count_; ++i) {
+    if (units_[i] == unit) return true;
+  }
+  return false;
+}
+
+std::size_t UnitSet::FindIn(std::u16string_view text, std::size_t from) const {
+  std::size_t at = from;
+  for (; at + kBlockUnits <= text.size(); at += kBlockUnits) {
+    if (const Hits hits = HitsIn(text.data() + at)) return at + hits.First();
+  }
+  for (; at < text.size(); ++at) {
+    if (Holds(text[at])) return at;
+  }
+  return std::u16string_view::npos;
+}
+
+std::size_t UnitSet::FindLastIn(std::u16string_view text, std::size_t end) const {
+  std::size_t before = end < text.size() ? end : text.size();
+  for (; before >= kBlockUnits; before -= kBlockUnits) {
+    if (const Hits hits = HitsIn(text.data() + before - kBlockUnits))
+      return before - kBlockUnits + hits.Last();
+  }
+  for (; before > 0; --before) {
+    if (Holds(text[before - 1])) return before - 1;
+  }
+  return std::u16string_view::npos;
+}
+
+}  // namespace tandrel::engine

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+namespace tandrel::engine {
+
+// A few UTF-16 units searched for together. The searches walk nearly every character of the lines they pass,
+// so they test eight units at a time; the compiler maps that onto vector registers where the target has them.
+class UnitSet {
+ public:
+  explicit UnitSet(std::u16string_view units);
+
+  // The index of the first unit at or after `from` that is in the set; npos when there is none.
+  std::size_t FindIn(std::u16string_view text, std::size_t from) const;
+  // The index of the last unit before `end` that is in the set; npos when there is none.
+  std::size_t FindLastIn(std::u16string_view text, std::size_t end) const;
+
+ private:
+  using Block = std::uint16_t __attribute__((vector_size(16)));
+  static constexpr std::size_t kBlockUnits = sizeof(Block) / sizeof(char16_t);
+  static constexpr std::size_t kMaxUnits = 6;
+
+  struct Hits;
+  Hits HitsIn(const char16_t* start) const;
+  bool Holds(char16_t unit) const;
+
+  // Only the first count_ entries are set: a set is made for every line a search measures.
+  std::array<char16_t, kMaxUnits> units_;
+  std::array<Block, kMaxUnits> broadcast_;  // each unit repeated across a block
+  std::size_t count_ = 0;
+};
+
+}  // namespace tandrel::engine

@@ -1,0 +1,562 @@
+#include "addin/connect.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <functional>
+#include <limits>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "addin5/connect.h"
+#include "addin5/version_info.h"
+#include "addin6/connect.h"
+#include "addin6/version_info.h"
+#include "ide/error.h"
+#include "sim/ide.h"
+#include "sim/runtime.h"
+#include "tests/support/match_run.h"
+
+namespace tandrel::addin {
+namespace {
+
+using tandrel::testing::U8;
+
+constexpr char kNotSet[] = "Object variable or With block variable not set";
+constexpr char kInvalidCall[] = "Invalid procedure call or argument";
+constexpr char kUsageBody[] =
+    "Select or right-click on:\n- language keyword such as IF, DO, FOR etc,\n- parenthesis or opening "
+    "quotation mark.\n Then select Tandrel from right-click menu.\n\nComments and bugs to ";
+
+// One deliverable as the IDE meets it: how its object is made, connected and disconnected, and what it shows.
+struct Deliverable {
+  std::string name;
+  ide::VersionInfo version;
+  std::string menuCaption;
+  std::string aboutText;
+  std::string contactAddress;
+  int faceIdCalls;   // the VB5 toolbar button gets its face in AddToToolbars as well
+  int visibleCalls;  // and is made visible there
+  // A click with the caret just past ‹If·a·Then› (followed by ‹End·If›): the builds take different words.
+  std::string caretPastThen;
+  std::function<std::unique_ptr<Connect>(ide::Runtime&)> make;
+  std::function<void(Connect&, const std::shared_ptr<ide::Object>&, std::int32_t)> connect;
+  std::function<void(Connect&, std::int32_t)> disconnect;
+};
+
+const Deliverable& Vb6() {
+  static const Deliverable build{
+      "Vb6",
+      addin6::DeliverableVersion(),
+      "Ta&ndrel",
+      "Tandrel V. 2.0.12 by Tandrel Software",
+      U8(addin6::kContactAddress),
+      1,
+      0,
+      "none || 64|$ABOUT|" + std::string(kUsageBody) + "$CONTACT",
+      [](ide::Runtime& runtime) { return std::make_unique<addin6::Connect>(runtime); },
+      [](Connect& connect, const std::shared_ptr<ide::Object>& application, std::int32_t mode) {
+        static_cast<addin6::Connect&>(connect).AddinInstance_OnConnection(application, mode, nullptr);
+      },
+      [](Connect& connect, std::int32_t mode) {
+        static_cast<addin6::Connect&>(connect).AddinInstance_OnDisconnection(mode);
+      }};
+  return build;
+}
+
+const Deliverable& Vb5() {
+  static const Deliverable build{
+      "Vb5",
+      addin5::DeliverableVersion(),
+      "Ta&ndrel VB5",
+      "TandrelVB5 V. 1.0.2 by Tandrel Software",
+      U8(addin5::kContactAddress),
+      2,
+      1,
+      "1:6-2:7",
+      [](ide::Runtime& runtime) { return std::make_unique<addin5::Connect>(runtime); },
+      [](Connect& connect, const std::shared_ptr<ide::Object>& application, std::int32_t mode) {
+        static_cast<addin5::Connect&>(connect).IDTExtensibility_OnConnection(application, mode, nullptr);
+      },
+      [](Connect& connect, std::int32_t mode) {
+        static_cast<addin5::Connect&>(connect).IDTExtensibility_OnDisconnection(mode);
+      }};
+  return build;
+}
+
+std::string Describe(const sim::Control& control) {
+  std::string text = "'" + U8(control.Caption()) + "'";
+  if (!control.TooltipText().empty()) text += " tip='" + U8(control.TooltipText()) + "'";
+  if (control.Style() != 0) text += " style=" + std::to_string(control.Style());
+  if (control.FaceId()) text += " face=" + std::to_string(*control.FaceId());
+  if (control.BeginGroup()) text += " group";
+  if (!control.Visible()) text += " hidden";
+  if (control.Deleted()) text += " deleted";
+  return text;
+}
+
+void ReplaceAll(std::string& text, const std::string& from, const std::string& to) {
+  for (std::size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size()) {
+    text.replace(at, from.size(), to);
+  }
+}
+
+// An add-in object in a fresh in-memory IDE, with the IDE's view of what it did told as compact text.
+struct Host {
+  explicit Host(const Deliverable& deliverable)
+      : build(deliverable), runtime(deliverable.version), connect(deliverable.make(runtime)) {}
+
+  void Connect(std::int32_t mode = 0) { ConnectTo(ide.Vbe(), mode); }
+  void ConnectTo(const std::shared_ptr<ide::Object>& application, std::int32_t mode = 0) {
+    build.connect(*connect, application, mode);
+  }
+  void Disconnect(std::int32_t mode = 0) { build.disconnect(*connect, mode); }
+
+  // The module a click works on: ‹If·a·Then›, ‹End·If›, with the caret at `line`:`col`.
+  void AddBlockIf(std::int32_t line, std::int32_t col) {
+    pane = ide.AddModule(std::vector<std::u16string>{u"If a Then", u"End If"});
+    pane->Select({line, col, line, col});
+  }
+  std::shared_ptr<sim::Control> Entry(const std::u16string& bar) const {
+    return ide.FindBar(bar)->Added().back();
+  }
+  int Runs() const { return ide.CallCount("GetSelection"); }
+
+  // "Code Window['Ta&ndrel'] Add-Ins[...] Edit[...]": the controls the add-in appended to each bar.
+  std::string Bars() const {
+    std::string text;
+    for (const char16_t* name : {u"Code Window", u"Add-Ins", u"Edit"}) {
+      text += (text.empty() ? "" : " ") + U8(name) + "[";
+      const auto bar = ide.FindBar(name);
+      if (!bar) text += "missing";
+      for (const auto& control : bar ? bar->Added() : std::vector<std::shared_ptr<sim::Control>>{}) {
+        text += (text.back() == '[' ? "" : ", ") + Describe(*control);
+      }
+      text += "]";
+    }
+    return text;
+  }
+  // Each box as "style|title|prompt", CR LF shown as "\n".
+  std::vector<std::string> Messages() const {
+    std::vector<std::string> boxes;
+    for (const auto& box : runtime.Messages()) {
+      std::string prompt = U8(box.prompt);
+      ReplaceAll(prompt, "\r\n", "\n");
+      boxes.push_back(std::to_string(box.style) + "|" + U8(box.title) + "|" + prompt);
+    }
+    return boxes;
+  }
+  std::string Selection() const {
+    if (!pane || pane->SelectionsSet().empty()) return "none";
+    const auto& set = pane->SelectionsSet().back();
+    return std::to_string(set.startLine) + ":" + std::to_string(set.startColumn) + "-" +
+           std::to_string(set.endLine) + ":" + std::to_string(set.endColumn);
+  }
+  int Handlers() const {
+    return (connect->MenuHandler() ? 1 : 0) + (connect->MenuHandlerAddIns() ? 1 : 0) +
+           (connect->MenuHandlerEditBar() ? 1 : 0);
+  }
+  // Fills in the build's own texts: $CAPTION, $TITLE (the product title), $ABOUT and $CONTACT.
+  std::string Expand(std::string pattern) const {
+    ReplaceAll(pattern, "$CAPTION", build.menuCaption);
+    ReplaceAll(pattern, "$TITLE", U8(build.version.title));
+    ReplaceAll(pattern, "$ABOUT", build.aboutText);
+    ReplaceAll(pattern, "$CONTACT", build.contactAddress);
+    return pattern;
+  }
+  std::vector<std::string> Expand(const std::vector<std::string>& patterns) const {
+    std::vector<std::string> texts;
+    for (const auto& pattern : patterns) texts.push_back(Expand(pattern));
+    return texts;
+  }
+
+  const Deliverable& build;
+  sim::Ide ide;
+  sim::Runtime runtime;
+  std::shared_ptr<sim::Pane> pane;
+  std::unique_ptr<addin::Connect> connect;
+};
+
+// The description of an IDE error raised by `action`, or "nothing raised".
+std::string RaisedBy(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const ide::Error& error) {
+    return U8(error.Description());
+  }
+  return "nothing raised";
+}
+
+// An application object of some other host: taking it as the IDE's root fails as a typed Set does.
+class OtherApplication : public ide::Object {
+ public:
+  std::shared_ptr<ide::VBE> AsVBE() override { throw ide::Error(u"Type mismatch"); }
+};
+
+constexpr char kAllEntries[] =
+    "Code Window['$CAPTION'] Add-Ins['$CAPTION'] Edit['Tdl' tip='$CAPTION' style=3 face=556 group]";
+constexpr char kAllRemoved[] =
+    "Code Window['$CAPTION' deleted] Add-Ins['$CAPTION' deleted] "
+    "Edit['Tdl' tip='$CAPTION' style=3 face=556 group deleted]";
+
+// Test names show the build, not the address of its description.
+void PrintTo(const Deliverable* build, std::ostream* os) { *os << build->name; }
+
+class ConnectTest : public ::testing::TestWithParam<const Deliverable*> {
+ protected:
+  const Deliverable& Build() const { return *GetParam(); }
+};
+
+TEST_P(ConnectTest, ConnectionAppendsOneEntryAtTheEndOfEachBar) {
+  Host host(Build());
+  const std::vector<const char16_t*> bars = {u"Code Window", u"Add-Ins", u"Edit"};
+  std::vector<std::size_t> builtIn;
+  for (const char16_t* bar : bars) builtIn.push_back(host.ide.FindBar(bar)->Items().size());
+  host.Connect();
+
+  EXPECT_EQ(host.Bars(), host.Expand(kAllEntries));
+  EXPECT_TRUE(host.Messages().empty());
+  for (std::size_t i = 0; i < bars.size(); ++i) {
+    const auto items = host.ide.FindBar(bars[i])->Items();
+    EXPECT_EQ(items.size(), builtIn[i] + 1) << U8(bars[i]);
+    EXPECT_EQ(items.back(), host.Entry(bars[i])) << U8(bars[i]);
+    EXPECT_TRUE(items.back()->Visible()) << U8(bars[i]);
+  }
+  EXPECT_EQ(host.ide.CallCount("FaceId"), Build().faceIdCalls);
+  EXPECT_EQ(host.ide.CallCount("Visible"), Build().visibleCalls);
+
+  const Connect& connect = *host.connect;
+  EXPECT_EQ(connect.VBInstance(), host.ide.Vbe());
+  EXPECT_EQ(connect.CodeWindowMenuItem(), host.Entry(u"Code Window"));
+  EXPECT_EQ(connect.AddInsMenuItem(), host.Entry(u"Add-Ins"));
+  EXPECT_EQ(connect.EditBarButton(), host.Entry(u"Edit"));
+  EXPECT_EQ(host.Handlers(), 3);
+  EXPECT_EQ(U8(connect.MenuCaption()), Build().menuCaption);
+  EXPECT_EQ(U8(connect.AboutText()), Build().aboutText);
+  EXPECT_EQ(U8(connect.ContactAddress()), Build().contactAddress);
+  EXPECT_EQ(connect.QuoteMark(), u"\"");
+  EXPECT_EQ(connect.CommentMark(), u"'");
+  EXPECT_EQ(connect.PairTable()[2][0], u"If");
+}
+
+TEST_P(ConnectTest, AboutTextJoinsTitleVersionAndCompanyWithoutPadding) {
+  struct Row {
+    ide::VersionInfo version;
+    std::string about;
+  };
+  const std::vector<Row> rows = {
+      {Build().version, Build().aboutText},
+      {{u"X", 10, 0, 7, u"Co"}, "X V. 10.0.7 by Co"},
+      {{u"", 0, 0, 0, u""}, " V. 0.0.0 by "},
+  };
+  for (const auto& row : rows) {
+    Deliverable build = Build();
+    build.version = row.version;
+    Host host(build);
+    host.Connect();
+    EXPECT_EQ(U8(host.connect->AboutText()), row.about) << U8(row.version.title);
+  }
+}
+
+TEST_P(ConnectTest, CommandMessagesCarryTheAboutTextAndTheContactAddress) {
+  Host host(Build());
+  host.Connect();
+  host.pane = host.ide.AddModule(std::vector<std::u16string>{u"x = 1"});
+  host.pane->Select({1, 1, 1, 1});
+  host.ide.Click(host.Entry(u"Code Window"));
+  EXPECT_EQ(host.Messages(), host.Expand(std::vector<std::string>{"64|$ABOUT|Can't match 'x'!\n\n" +
+                                                                  std::string(kUsageBody) + "$CONTACT"}));
+}
+
+TEST_P(ConnectTest, ClickRunsTheBuildsOwnMatchRules) {
+  Host host(Build());
+  host.Connect();
+  host.AddBlockIf(1, 10);
+  host.ide.Click(host.Entry(u"Edit"));
+  std::string told = host.Selection();
+  for (const auto& box : host.Messages()) told += " || " + box;
+  EXPECT_EQ(told, host.Expand(Build().caretPastThen));
+}
+
+// Arranges one failure of the IDE: "remove <bar>", "raise <bar>" (its lookup raises) or "fail <operation>".
+void Arrange(sim::Ide& ide, const std::string& failure) {
+  const std::string what = failure.substr(failure.find(' ') + 1);
+  if (failure.starts_with("remove ")) ide.RemoveBar(tandrel::testing::U16(what));
+  if (failure.starts_with("raise ")) ide.RaiseOnBarLookup(tandrel::testing::U16(what), u"Automation error");
+  if (failure.starts_with("fail ")) ide.FailCall(what, u"Automation error");
+}
+
+struct FailureRow {
+  std::string only;  // "Vb6" or "Vb5" where the builds differ
+  std::string failure;
+  std::vector<std::string> messages;
+  std::string bars;
+  int handlers;
+  bool complete;  // whether the strings and the table were set
+};
+
+TEST_P(ConnectTest, AFailingStepEndsConnectionWithItsMessageAndKeepsWhatWasDone) {
+  const std::string failed = "0|$TITLE|Automation error";
+  const std::string noButton = std::string("0|$TITLE|") + kNotSet;       // FaceId on Nothing
+  const std::string noEvents = std::string("0|$TITLE|") + kInvalidCall;  // events of Nothing
+  const std::string menus = "48| Error in AddToMenus()|Automation error";
+  const std::string toolbars = "48| Error in AddToToolbars()|Automation error";
+  const std::string both = "Code Window['$CAPTION'] Add-Ins['$CAPTION'] ";
+  // clang-format off
+  const std::vector<FailureRow> rows = {
+      // A missing bar gives Nothing, which the events object refuses or on which FaceId fails.
+      {"", "remove Edit", {noButton}, both + "Edit[missing]", 2, false},
+      {"", "remove Add-Ins", {noEvents}, "Code Window['$CAPTION'] Add-Ins[missing] Edit[]", 1, false},
+      {"", "remove Code Window", {noEvents}, "Code Window[missing] Add-Ins[] Edit[]", 0, false},
+      // A lookup that raises shows the method's own box first.
+      {"", "raise Edit", {toolbars, noButton}, both + "Edit[]", 2, false},
+      {"", "raise Add-Ins", {menus, noEvents}, "Code Window['$CAPTION'] Add-Ins[] Edit[]", 1, false},
+      {"", "raise Code Window", {menus, noEvents}, "Code Window[] Add-Ins[] Edit[]", 0, false},
+      {"", "fail CommandBars", {menus, noEvents}, "Code Window[] Add-Ins[] Edit[]", 0, false},
+      // A control added before a later step failed stays as it is; the order of the steps shows.
+      {"", "fail Caption", {menus, noEvents}, "Code Window[''] Add-Ins[] Edit[]", 0, false},
+      {"", "fail Style", {toolbars, noButton}, both + "Edit['Tdl']", 2, false},
+      {"", "fail TooltipText", {toolbars, noButton}, both + "Edit['Tdl' style=3]", 2, false},
+      {"", "fail BeginGroup", {toolbars, noButton}, both + "Edit['Tdl' tip='$CAPTION' style=3]", 2, false},
+      // The events source is asked for right after each entry is added.
+      {"", "fail CommandBarEvents", {failed}, "Code Window['$CAPTION'] Add-Ins[] Edit[]", 0, false},
+      {"", "fail Advise", {failed}, "Code Window['$CAPTION'] Add-Ins[] Edit[]", 0, false},
+      // The VB6 build sets the face only after AddToToolbars; the VB5 build also inside it, and shows the button.
+      {"Vb6", "fail FaceId", {failed}, both + "Edit['Tdl' tip='$CAPTION' style=3 group]", 2, false},
+      {"Vb5", "fail FaceId", {toolbars, noButton}, both + "Edit['Tdl' tip='$CAPTION' style=3 group]", 2, false},
+      {"Vb6", "fail Visible", {}, kAllEntries, 3, true},
+      {"Vb5", "fail Visible", {toolbars, noButton}, both + "Edit['Tdl' tip='$CAPTION' style=3 face=556 group]", 2,
+       false},
+  };
+  // clang-format on
+  for (const auto& row : rows) {
+    if (!row.only.empty() && row.only != Build().name) continue;
+    SCOPED_TRACE(row.failure);
+    Host host(Build());
+    Arrange(host.ide, row.failure);
+    host.Connect();
+    EXPECT_EQ(host.Messages(), host.Expand(row.messages));
+    EXPECT_EQ(host.Bars(), host.Expand(row.bars));
+    EXPECT_EQ(host.Handlers(), row.handlers);
+    const Connect& connect = *host.connect;
+    EXPECT_EQ(U8(connect.MenuCaption()), Build().menuCaption);
+    EXPECT_EQ(connect.AboutText().empty(), !row.complete);
+    EXPECT_EQ(connect.ContactAddress().empty(), !row.complete);
+    EXPECT_EQ(connect.QuoteMark().empty(), !row.complete);
+    EXPECT_EQ(connect.CommentMark().empty(), !row.complete);
+    EXPECT_EQ(connect.PairTable()[0][0].empty(), !row.complete);
+  }
+}
+
+TEST_P(ConnectTest, MenuEntriesLeftByAFailedConnectionRunTheCommandOnAnEmptyTable) {
+  for (const char16_t* bar : {u"Code Window", u"Add-Ins"}) {
+    SCOPED_TRACE(U8(bar));
+    Host host(Build());
+    host.ide.RemoveBar(u"Edit");
+    host.Connect();
+    host.AddBlockIf(1, 1);
+    host.runtime.Clear();
+
+    EXPECT_EQ(host.ide.Click(host.Entry(bar)), 1);
+    EXPECT_EQ(host.Runs(), 1);
+    EXPECT_EQ(host.Selection(), "none");
+    // No about text and no contact address were set: the box has an empty title and ends on the lead-in.
+    ASSERT_EQ(host.runtime.Messages().size(), 1u);
+    EXPECT_EQ(host.runtime.Messages()[0].style, ide::kMsgBoxInformation);
+    EXPECT_EQ(host.Messages()[0], "64||Can't match 'If'!\n\n" + std::string(kUsageBody));
+  }
+}
+
+TEST_P(ConnectTest, AnApplicationThatIsNotTheIdeEndsConnectionAtOnce) {
+  struct Row {
+    std::string what;
+    std::shared_ptr<ide::Object> application;
+    std::vector<std::string> messages;
+    std::string menuCaption;
+  };
+  const std::vector<Row> rows = {
+      {"another host's object", std::make_shared<OtherApplication>(), {"0|$TITLE|Type mismatch"}, ""},
+      // Nothing is kept as it is; the first call through it fails, in AddToMenus and then in connection.
+      {"Nothing",
+       nullptr,
+       {std::string("48| Error in AddToMenus()|") + kNotSet, std::string("0|$TITLE|") + kNotSet},
+       "$CAPTION"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    Host host(Build());
+    host.ConnectTo(row.application);
+    EXPECT_EQ(host.Messages(), host.Expand(row.messages));
+    EXPECT_EQ(host.Bars(), "Code Window[] Add-Ins[] Edit[]");
+    EXPECT_EQ(host.connect->VBInstance(), nullptr);
+    EXPECT_EQ(U8(host.connect->MenuCaption()), host.Expand(row.menuCaption));
+    host.runtime.Clear();
+    host.Disconnect();
+    EXPECT_TRUE(host.Messages().empty());
+  }
+}
+
+TEST_P(ConnectTest, DisconnectionRemovesWhatExistsAndShowsNothingEvenTwice) {
+  struct Row {
+    std::string failure;  // as for Arrange; empty for none
+    bool connected;
+    std::string bars;  // after disconnection
+  };
+  const std::string both = "Code Window['$CAPTION' deleted] Add-Ins['$CAPTION' deleted] ";
+  const std::vector<Row> rows = {
+      {"", true, kAllRemoved},
+      {"remove Edit", true, both + "Edit[missing]"},
+      {"remove Add-Ins", true, "Code Window['$CAPTION' deleted] Add-Ins[missing] Edit[]"},
+      // A control that AddToMenus or AddToToolbars did not hand back is not the add-in's to remove.
+      {"fail Style", true, both + "Edit['Tdl']"},
+      {"fail Caption", true, "Code Window[''] Add-Ins[] Edit[]"},
+      {"", false, "Code Window[] Add-Ins[] Edit[]"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.failure + (row.connected ? " connected" : " never connected"));
+    Host host(Build());
+    Arrange(host.ide, row.failure);
+    if (row.connected) host.Connect();
+    host.runtime.Clear();
+    const std::u16string about = host.connect->AboutText();
+    const int handlers = host.Handlers();
+
+    host.Disconnect();
+    EXPECT_EQ(host.Bars(), host.Expand(row.bars));
+    const int deletes = host.ide.CallCount("Delete");
+    host.Disconnect();
+    EXPECT_EQ(host.Bars(), host.Expand(row.bars));
+    // Every Delete of the second round fails in the IDE and is passed over.
+    EXPECT_EQ(host.ide.CallCount("Delete"), 2 * deletes);
+    EXPECT_TRUE(host.Messages().empty());
+    // Nothing is released or reset.
+    EXPECT_EQ(host.connect->AboutText(), about);
+    EXPECT_EQ(host.Handlers(), handlers);
+  }
+}
+
+TEST_P(ConnectTest, EveryConnectAndRemoveModeDoesTheSame) {
+  for (std::int32_t mode :
+       {0, 1, 2, 3, -1, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()}) {
+    SCOPED_TRACE(mode);
+    Host host(Build());
+    host.Connect(mode);
+    EXPECT_EQ(host.Bars(), host.Expand(kAllEntries));
+    EXPECT_EQ(U8(host.connect->AboutText()), Build().aboutText);
+    host.Disconnect(mode);
+    EXPECT_EQ(host.Bars(), host.Expand(kAllRemoved));
+    EXPECT_TRUE(host.Messages().empty());
+  }
+}
+
+TEST_P(ConnectTest, AClickOnAnyEntryRunsTheCommandOnce) {
+  for (const char16_t* bar : {u"Code Window", u"Add-Ins", u"Edit"}) {
+    SCOPED_TRACE(U8(bar));
+    Host host(Build());
+    host.Connect();
+    host.AddBlockIf(1, 1);
+    EXPECT_EQ(host.ide.Click(host.Entry(bar)), 1);
+    EXPECT_EQ(host.Runs(), 1);
+    EXPECT_EQ(host.ide.CallCount("SetSelection"), 1);
+    EXPECT_EQ(host.Selection(), "1:1-2:7");
+    EXPECT_EQ(host.runtime.Pointers(),
+              (std::vector<std::int32_t>{ide::kPointerHourglass, ide::kPointerDefault}));
+    EXPECT_EQ(host.runtime.Yields(), 1);
+    EXPECT_TRUE(host.Messages().empty());
+  }
+}
+
+TEST_P(ConnectTest, SettingAHandlerPropertyDetachesTheSourceHeldBefore) {
+  struct Row {
+    const char16_t* bar;
+    const char16_t* other;  // the entry whose events the property is given instead
+    const std::shared_ptr<ide::CommandBarEvents>& (Connect::*get)() const;
+    void (Connect::*set)(std::shared_ptr<ide::CommandBarEvents>);
+  };
+  const std::vector<Row> rows = {
+      {u"Code Window", u"Add-Ins", &Connect::MenuHandler, &Connect::SetMenuHandler},
+      {u"Add-Ins", u"Edit", &Connect::MenuHandlerAddIns, &Connect::SetMenuHandlerAddIns},
+      {u"Edit", u"Code Window", &Connect::MenuHandlerEditBar, &Connect::SetMenuHandlerEditBar},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(U8(row.bar));
+    Host host(Build());
+    host.Connect();
+    host.AddBlockIf(1, 1);
+    Connect& connect = *host.connect;
+    // Another holder keeps the old source alive, so its clicks still fire; none may reach the add-in.
+    const auto old = (connect.*row.get)();
+    (connect.*row.set)(host.ide.Vbe()->Events()->CommandBarEvents(host.Entry(row.other)));
+
+    EXPECT_EQ(host.ide.Click(host.Entry(row.bar)), 1);
+    EXPECT_EQ(host.Runs(), 0);
+    EXPECT_EQ(host.ide.Click(host.Entry(row.other)), 2);
+    EXPECT_EQ(host.Runs(), 2);
+    (connect.*row.set)(nullptr);
+    EXPECT_EQ(host.ide.Click(host.Entry(row.other)), 1);
+    EXPECT_EQ(host.Runs(), 3);
+  }
+}
+
+TEST_P(ConnectTest, AnIdeFailureDuringAClickRaisesOutOfTheClick) {
+  struct Row {
+    std::string failure;  // as for Arrange, or "no pane"
+    std::string raised;
+  };
+  const std::vector<Row> rows = {
+      {"no pane", kNotSet},
+      {"fail ActiveCodePane", "Automation error"},
+      {"fail GetSelection", "Automation error"},
+      {"fail Lines", "Automation error"},
+      {"fail SetSelection", "Automation error"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.failure);
+    Host host(Build());
+    host.Connect();
+    host.AddBlockIf(1, 1);
+    if (row.failure == "no pane") host.ide.LeaveNoActivePane();
+    Arrange(host.ide, row.failure);
+    EXPECT_EQ(RaisedBy([&] { host.ide.Click(host.Entry(u"Add-Ins")); }), row.raised);
+    EXPECT_TRUE(host.Messages().empty());
+    EXPECT_EQ(host.Selection(), "none");
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Builds, ConnectTest, ::testing::Values(&Vb6(), &Vb5()),
+                         [](const auto& param) { return param.param->name; });
+
+// What a sequence of calls leaves behind, as the IDE and the user can see it.
+std::string Vb5Trace(const std::string& calls) {
+  Host host(Vb5());
+  auto& connect = static_cast<addin5::Connect&>(*host.connect);
+  for (char call : calls) {
+    if (call == 'C') host.Connect();
+    if (call == 'D') host.Disconnect();
+    if (call == 'S') connect.IDTExtensibility_OnStartupComplete();
+    if (call == 'U') connect.IDTExtensibility_OnAddInsUpdate();
+  }
+  std::string trace = host.Bars() + " about='" + U8(connect.AboutText()) +
+                      "' handlers=" + std::to_string(host.Handlers()) +
+                      " vbe=" + (connect.VBInstance() ? "set" : "none");
+  for (const char* operation :
+       {"CommandBars", "Item", "Add", "Events", "CommandBarEvents", "Advise", "Delete"}) {
+    trace += " " + std::string(operation) + "=" + std::to_string(host.ide.CallCount(operation));
+  }
+  for (const auto& box : host.Messages()) trace += " | " + box;
+  return trace;
+}
+
+TEST(Vb5Connect, StartupCompleteAndAddInsUpdateChangeNothing) {
+  // C connect, D disconnect, S startup complete, U add-ins update.
+  for (std::string calls : {"S", "U", "SU", "SCU", "CSU", "CUSD", "CDSU", "SCDUS"}) {
+    std::string without = calls;
+    std::erase_if(without, [](char call) { return call == 'S' || call == 'U'; });
+    EXPECT_EQ(Vb5Trace(calls), Vb5Trace(without)) << calls;
+  }
+}
+
+}  // namespace
+}  // namespace tandrel::addin
