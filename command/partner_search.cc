@@ -127,7 +127,7 @@ engine::WordList PartnerSearch::Words() const {
 }
 
 SearchResult PartnerSearch::Run() {
-  position_.lineText = lines_.Line(request_.startLine);
+  lines_.Load(position_.lineText, request_.startLine);
   position_.lineNo = request_.startLine;
   position_.direction = request_.direction;
   commentMode_ = IsCommentLine(position_.lineText, context_.commentMark);
@@ -140,7 +140,7 @@ SearchResult PartnerSearch::Run() {
     if (!Forward() && position_.col == 0) {
       if (position_.lineNo <= 1) break;
       --position_.lineNo;
-      position_.lineText = lines_.Line(position_.lineNo);
+      lines_.Load(position_.lineText, position_.lineNo);
       position_.col = position_.lineText.Length();
     }
     if (request_.token == u"Then"sv) request_.token = u"If"sv;

@@ -4,8 +4,10 @@
 
 namespace tandrel::engine {
 
-ModuleLine::ModuleLine(std::u16string lineText)
-    : text(std::move(lineText)), firstNonSpace(engine::FirstNonSpace(text)) {}
+std::int32_t ModuleLine::FirstNonSpace() const {
+  if (firstNonSpace_ == 0) firstNonSpace_ = engine::FirstNonSpace(text_);
+  return firstNonSpace_;
+}
 
 LineText ModuleLines::Line(std::int32_t lineNo) {
   LineText text;
@@ -15,10 +17,16 @@ LineText ModuleLines::Line(std::int32_t lineNo) {
 
 void ModuleLines::Load(LineText& text, std::int32_t lineNo) {
   if (!cachedLine_ || cachedLineNo_ != lineNo) {
-    cachedLine_ = std::make_shared<const ModuleLine>(module_.Lines(lineNo, 1));
+    std::u16string read = module_.Lines(lineNo, 1);
+    text = LineText();  // a read held only here can take the new text
+    if (cachedLine_ && cachedLine_.use_count() == 1) {
+      cachedLine_->Replace(std::move(read));
+    } else {
+      cachedLine_ = std::make_shared<ModuleLine>(std::move(read));
+    }
     cachedLineNo_ = lineNo;
   }
-  if (!text.IsWhole(cachedLine_)) text = LineText(cachedLine_);
+  if (!text.IsWhole(cachedLine_.get())) text = LineText(cachedLine_);
 }
 
 }  // namespace tandrel::engine

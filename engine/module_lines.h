@@ -10,13 +10,23 @@
 
 namespace tandrel::engine {
 
-// A line as read from the module, with where its first non-space character stands (Len + 1 when the line is
-// blank): walks ask that at every stop, and a line can be long.
-struct ModuleLine {
-  explicit ModuleLine(std::u16string lineText);
+// A line as read from the module. Where its first non-space character stands (Len + 1 when the line is
+// blank) is worked out on the first request: searches ask it at every stop, and a line can be long.
+class ModuleLine {
+ public:
+  explicit ModuleLine(std::u16string lineText) : text_(std::move(lineText)) {}
 
-  std::u16string text;
-  std::int32_t firstNonSpace;
+  const std::u16string& Text() const { return text_; }
+  std::int32_t FirstNonSpace() const;
+  // Takes the text of another read, so that a walk moving on needs no new allocation for it.
+  void Replace(std::u16string lineText) {
+    text_ = std::move(lineText);
+    firstNonSpace_ = 0;
+  }
+
+ private:
+  std::u16string text_;
+  mutable std::int32_t firstNonSpace_ = 0;  // 0 until asked
 };
 
 // The text of one line as a walk holds it. Several holders share one read; a search may shorten its own view
@@ -25,20 +35,20 @@ class LineText {
  public:
   LineText() = default;
   explicit LineText(std::shared_ptr<const ModuleLine> line)
-      : line_(std::move(line)), length_(line_ ? line_->text.size() : 0) {}
+      : line_(std::move(line)), length_(line_ ? line_->Text().size() : 0) {}
 
   std::u16string_view View() const {
-    return line_ ? std::u16string_view(line_->text).substr(0, length_) : u"";
+    return line_ ? std::u16string_view(line_->Text()).substr(0, length_) : u"";
   }
   std::int32_t Length() const { return static_cast<std::int32_t>(length_); }
   // The whole line as read, before any cut.
-  std::u16string_view Whole() const { return line_ ? std::u16string_view(line_->text) : u""; }
+  std::u16string_view Whole() const { return line_ ? std::u16string_view(line_->Text()) : u""; }
   // The column of the first character that is not a space; beyond Length() when the text is blank.
-  std::int32_t FirstNonSpace() const { return line_ ? line_->firstNonSpace : 1; }
+  std::int32_t FirstNonSpace() const { return line_ ? line_->FirstNonSpace() : 1; }
   bool IsBlank() const { return FirstNonSpace() > Length(); }
   // True when this is the whole of `line`, not cut.
-  bool IsWhole(const std::shared_ptr<const ModuleLine>& line) const {
-    return line_ == line && line && length_ == line->text.size();
+  bool IsWhole(const ModuleLine* line) const {
+    return line_.get() == line && line && length_ == line->Text().size();
   }
   // Keeps only the first `length` characters.
   void Cut(std::int32_t length) {
@@ -58,7 +68,8 @@ class ModuleLines {
   explicit ModuleLines(ide::CodeModule& module) : module_(module) {}
 
   LineText Line(std::int32_t lineNo);
-  // Makes `text` line `lineNo`, sharing the line already held when it is that line.
+  // Makes `text` line `lineNo`, sharing the line already held when it is that line. A read no walk holds
+  // any more takes the next line's text in place.
   void Load(LineText& text, std::int32_t lineNo);
   // Asks the module each time: the count is read anew at every line change.
   std::int32_t CountOfLines() { return module_.CountOfLines(); }
@@ -66,7 +77,7 @@ class ModuleLines {
  private:
   ide::CodeModule& module_;
   std::int32_t cachedLineNo_ = 0;
-  std::shared_ptr<const ModuleLine> cachedLine_;
+  std::shared_ptr<ModuleLine> cachedLine_;
 };
 
 }  // namespace tandrel::engine

@@ -24,7 +24,7 @@ bool StepPosition(ScanPosition& position, std::int32_t stepSize, ModuleLines& li
 bool MoveToNextLine(ScanPosition& position, ModuleLines& lines) {
   position.lineNo = Saturate(static_cast<std::int64_t>(position.lineNo) + position.direction);
   if (position.lineNo < 1 || position.lineNo > lines.CountOfLines()) return false;
-  position.lineText = lines.Line(position.lineNo);
+  lines.Load(position.lineText, position.lineNo);
   position.col = position.direction == 1 ? 1 : position.lineText.Length();
   return true;
 }

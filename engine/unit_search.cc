@@ -25,12 +25,13 @@ struct UnitSet::Hits {
   }
 };
 
-UnitSet::UnitSet(std::u16string_view units) {
+UnitSet::UnitSet(std::u16string_view units) : count_(units.size()) {
   if (units.size() > kMaxUnits) throw std::length_error("too many units to search for at once");
-  for (const char16_t unit : units) {
-    units_[count_] = unit;
-    broadcast_[count_] = Block{} + unit;
-    ++count_;
+  // Every block is tested against all kMaxUnits entries, a loop the compiler unrolls; the entries past the
+  // set's own repeat its first unit, which changes no result.
+  for (std::size_t i = 0; i < kMaxUnits; ++i) {
+    units_[i] = i < units.size() ? units[i] : units.empty() ? char16_t{0} : units[0];
+    broadcast_[i] = Block{} + units_[i];
   }
 }
 
@@ -38,7 +39,7 @@ UnitSet::Hits UnitSet::HitsIn(const char16_t* start) const {
   Block block;
   std::memcpy(&block, start, sizeof block);
   Block matches{};
-  for (std::size_t i = 0; i < count_; ++i) matches |= static_cast<Block>(block == broadcast_[i]);
+  for (const Block& unit : broadcast_) matches |= static_cast<Block>(block == unit);
   Hits hits;
   std::memcpy(&hits.low, &matches, sizeof hits.low);
   std::memcpy(&hits.high, reinterpret_cast<const char*>(&matches) + sizeof hits.low, sizeof hits.high);
@@ -53,6 +54,7 @@ bool UnitSet::Holds(char16_t unit) const {
 }
 
 std::size_t UnitSet::FindIn(std::u16string_view text, std::size_t from) const {
+  if (count_ == 0) return std::u16string_view::npos;
   std::size_t at = from;
   for (; at + kBlockUnits <= text.size(); at += kBlockUnits) {
     if (const Hits hits = HitsIn(text.data() + at)) return at + hits.First();
@@ -64,6 +66,7 @@ std::size_t UnitSet::FindIn(std::u16string_view text, std::size_t from) const {
 }
 
 std::size_t UnitSet::FindLastIn(std::u16string_view text, std::size_t end) const {
+  if (count_ == 0) return std::u16string_view::npos;
   std::size_t before = end < text.size() ? end : text.size();
   for (; before >= kBlockUnits; before -= kBlockUnits) {
     if (const Hits hits = HitsIn(text.data() + before - kBlockUnits))

@@ -27,7 +27,6 @@ class UnitSet {
   Hits HitsIn(const char16_t* start) const;
   bool Holds(char16_t unit) const;
 
-  // Only the first count_ entries are set: a set is made for every line a search measures.
   std::array<char16_t, kMaxUnits> units_;
   std::array<Block, kMaxUnits> broadcast_;  // each unit repeated across a block
   std::size_t count_ = 0;

@@ -84,10 +84,10 @@ std::u16string_view FindNextWord(ScanPosition& position, const WordList& words, 
   const std::int32_t startColumn = position.col;
   lines.Load(position.lineText, position.lineNo);
   for (;;) {
-    // Whether a line is blank is settled once per line; within it, only columns where a word can stand are
-    // tested.
+    // A blank line is not tested. Only the columns where a word can stand are, so the test for a blank line
+    // is needed only when a word could stand among spaces.
     const std::int32_t lineNo = position.lineNo;
-    const bool blank = position.lineText.IsBlank();
+    const bool blank = words.MayStandOnBlankLine() && position.lineText.IsBlank();
     do {
       if (!blank) {
         const std::u16string_view line = position.lineText.View();

@@ -32,6 +32,8 @@ class WordList {
   explicit WordList(std::vector<std::u16string> words);
 
   const std::vector<std::u16string>& Words() const { return words_; }
+  // Whether a word could stand on a line of spaces; none of the add-in's ever does.
+  bool MayStandOnBlankLine() const { return wholeWords_.MayHold(u' ') || anywhere_.MayHold(u' '); }
   // The characters the words begin with.
   const UnitSet& FirstCharacters() const { return firstCharacters_; }
   // False only when no word can stand at index `at` of `line`.

@@ -43,6 +43,9 @@ TEST(MatchText, KeywordsInsideLiteralsAreJumpedOver) {
       {{"If a Then", "    s = \"a\"\"If b Then\"", "End If"}, "1:1", "1:1-3:7"},
       {{"Sub A()", "    s = \"Sub\"", "End Sub"}, "3:1", "3:8-1:1"},
       {{"Do", "    s = \"Do\" & \"Loop\"", "Loop"}, "3:1", "3:5-1:1"},
+      // A literal left open runs to the end of its line.
+      {{"Do", "    s = \"Loop", "Loop"}, "1:1", "1:1-3:5"},
+      {{"' Do", "' s = \"Loop", "' Loop"}, "1:3", "1:3-3:7"},
   });
 }
 
@@ -64,6 +67,8 @@ TEST(MatchText, TokenInACommentLineSearchesThroughComments) {
       {{"' If x Then", "' End If"}, "2:7", "2:9-1:3"},
       // A code line with a trailing comment does not stop the walk.
       {{"' Do", "x = 1 ' note", "' Loop"}, "1:3", "1:3-3:7"},
+      // The walk itself crosses onto the next comment line and stops at its comment mark.
+      {{"' Do", "' Loop"}, "1:3", "1:3-2:7"},
       // The column right after the token is not examined.
       {{"' f()"}, "1:4", "none", {NotFound(")", "(", true)}},
       {{"' f( )"}, "1:4", "1:4-1:7"},
