@@ -85,10 +85,14 @@ class PartnerSearch {
 
  private:
   enum class Outcome { kContinue, kFound, kNotFound };
+  // The case a stop falls to: the first of "Then", the partner, the token and the two marks that its word
+  // equals.
+  enum class Stop { kThen, kPartner, kToken, kQuote, kComment, kUnplaced };
 
   LineFacts& Facts();
   engine::WordList Words() const;
-  Outcome Dispatch(std::u16string foundWord);
+  Stop StopOf(std::u16string_view word) const;
+  Outcome Dispatch(std::u16string_view found, Stop stop);
   Outcome Then(bool directive);
   Outcome Partner(bool directive);
   Outcome Token(bool directive);
@@ -108,7 +112,9 @@ class PartnerSearch {
   bool commentMode_ = false;
   std::int32_t depth_ = 0;
   std::int32_t doubledQuotes_ = 0;
-  std::u16string foundWord_;
+  // The word of the current stop: a word of the list, or "End " joined with one, held in joinedWord_.
+  std::u16string_view foundWord_;
+  std::u16string joinedWord_;
   // Where a backward walk last jumped from column 1 to the line's last quotation mark, and at what depth.
   std::optional<std::pair<std::int32_t, std::int32_t>> lastJump_;
 };
@@ -126,15 +132,29 @@ engine::WordList PartnerSearch::Words() const {
   return engine::WordList(std::move(words));
 }
 
+PartnerSearch::Stop PartnerSearch::StopOf(std::u16string_view word) const {
+  if (word == u"Then"sv) return Stop::kThen;
+  if (word == request_.partner) return Stop::kPartner;
+  if (word == request_.token) return Stop::kToken;
+  if (word == context_.quoteMark) return Stop::kQuote;
+  if (word == context_.commentMark) return Stop::kComment;
+  return Stop::kUnplaced;
+}
+
 SearchResult PartnerSearch::Run() {
   lines_.Load(position_.lineText, request_.startLine);
   position_.lineNo = request_.startLine;
   position_.direction = request_.direction;
   commentMode_ = IsCommentLine(position_.lineText, context_.commentMark);
-  if (request_.token == u"Else"sv) request_.token = u"If"sv;
+  // "Else" and "Then" search for the "End If" of their If, counting nested Ifs.
+  if (request_.token == u"Else"sv || request_.token == u"Then"sv) request_.token = u"If"sv;
   position_.col = CheckedLong(std::int64_t{request_.startColumn} + request_.direction);
 
-  std::optional<engine::WordList> words;
+  // Each word of the list falls to the same case at every stop, so the case is settled once per word.
+  const engine::WordList words = Words();
+  std::vector<Stop> stops;
+  for (const auto& word : words.Words()) stops.push_back(StopOf(word));
+
   Outcome outcome = Outcome::kContinue;
   while (outcome == Outcome::kContinue) {
     if (!Forward() && position_.col == 0) {
@@ -143,15 +163,14 @@ SearchResult PartnerSearch::Run() {
       lines_.Load(position_.lineText, position_.lineNo);
       position_.col = position_.lineText.Length();
     }
-    if (request_.token == u"Then"sv) request_.token = u"If"sv;
     if (IsCommentLine(position_.lineText, context_.commentMark)) {
       if (!(commentMode_ ? Step(1) : NextLine())) break;
     }
-    if (!words || request_.token != words->Words().front()) words = Words();
-
-    std::u16string_view found = engine::FindNextWord(position_, *words, lines_);
+    const std::u16string_view found = engine::FindNextWord(position_, words, lines_);
     if (found.empty()) break;
-    outcome = Dispatch(std::u16string(found));
+    std::size_t index = 0;
+    while (words.Words()[index].data() != found.data()) ++index;
+    outcome = Dispatch(found, stops[index]);
   }
 
   SearchResult result;
@@ -159,14 +178,14 @@ SearchResult PartnerSearch::Run() {
   if (result.found) {
     result.lineNo = position_.lineNo;
     result.col = position_.col;
-    result.foundWord = foundWord_;
+    result.foundWord = std::u16string(foundWord_);
   }
   result.token = request_.token;
   result.doubledQuotes = doubledQuotes_;
   return result;
 }
 
-PartnerSearch::Outcome PartnerSearch::Dispatch(std::u16string foundWord) {
+PartnerSearch::Outcome PartnerSearch::Dispatch(std::u16string_view found, Stop stop) {
   LineFacts& facts = Facts();
   if (!Forward() && !commentMode_) {
     const LineComment& comment = facts.Comment(context_);
@@ -175,18 +194,30 @@ PartnerSearch::Outcome PartnerSearch::Dispatch(std::u16string foundWord) {
       return Outcome::kContinue;
     }
   }
-  if (!Forward() && foundWord.size() > 1 && FollowsStandAloneEnd(position_.lineText.View(), position_.col)) {
-    foundWord.insert(0, u"End ");
+  foundWord_ = found;
+  if (!Forward() && found.size() > 1 && FollowsStandAloneEnd(position_.lineText.View(), position_.col)) {
+    joinedWord_ = u"End ";
+    joinedWord_ += found;
+    foundWord_ = joinedWord_;
     position_.col -= 4;
+    stop = StopOf(foundWord_);
   }
-  foundWord_ = std::move(foundWord);
   const bool directive = foundWord_.size() > 1 && facts.IsDirectiveLine();
 
-  if (foundWord_ == u"Then"sv) return Then(directive);
-  if (foundWord_ == request_.partner) return Partner(directive);
-  if (foundWord_ == request_.token) return Token(directive);
-  if (foundWord_ == context_.quoteMark) return Quote();
-  if (foundWord_ == context_.commentMark) return Comment();
+  switch (stop) {
+    case Stop::kThen:
+      return Then(directive);
+    case Stop::kPartner:
+      return Partner(directive);
+    case Stop::kToken:
+      return Token(directive);
+    case Stop::kQuote:
+      return Quote();
+    case Stop::kComment:
+      return Comment();
+    case Stop::kUnplaced:
+      break;
+  }
   return SearchError();
 }
 
