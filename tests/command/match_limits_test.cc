@@ -110,27 +110,44 @@ TEST(MatchLimits, NoActivePaneRaisesObjectNotSet) {
   EXPECT_TRUE(harness.runtime.Messages().empty());
 }
 
-TEST(MatchLimits, HostileLinesEndTheSearch) {
-  const std::string quotes(1'000'000, '"');
-  const std::string apostrophes(1'000'000, '\'');
-  std::string thens;
-  for (int i = 0; i < 200'000; ++i) thens += "Then ";
-  const std::string loopAfterSpaces = std::string(999'996, ' ') + "Loop";
-  const std::string indentedOpeners = std::string(500'000, ' ') + std::string(500'000, '(');
+// Lines of a million characters: each of these must simply finish.
+constexpr std::size_t kMillion = 1'000'000;
+
+TEST(MatchLimits, HostileQuotesAndApostrophesEndTheSearch) {
+  const std::string quotes(kMillion, '"');
+  const std::string apostrophes(kMillion, '\'');
   ExpectRows({
       // Every quotation mark after the first pairs with the next as a doubled mark, but the last.
       {{quotes}, "1:1", "1:1-1:1000001", {StringLength(499'999)}},
       {{"Do", apostrophes, "Loop"}, "1:1", "1:1-3:5"},
       {{"Do", apostrophes, "Loop"}, "3:1", "3:5-1:1"},
       {{"' Do", apostrophes, "' Loop"}, "1:3", "1:3-3:7"},
-      {{std::string(1'000'000, '(')}, "1:1", "none", {NotFound(")", "(", true)}},
-      {{std::string(1'000'000, ')')}, "1:1000000", "none", {NotFound("(", ")", false)}},
-      {{indentedOpeners}, "1:500001", "none", {NotFound(")", "(", true)}},
+  });
+}
+
+TEST(MatchLimits, HostileParenthesesEndTheSearch) {
+  ExpectRows({
+      {{std::string(kMillion, '(')}, "1:1", "none", {NotFound(")", "(", true)}},
+      {{std::string(kMillion, ')')}, "1:1000000", "none", {NotFound("(", ")", false)}},
+      {{std::string(500'000, ' ') + std::string(500'000, '(')},
+       "1:500001",
+       "none",
+       {NotFound(")", "(", true)}},
+  });
+}
+
+TEST(MatchLimits, HostileKeywordLinesEndTheSearch) {
+  std::string thens;
+  for (int i = 0; i < 200'000; ++i) thens += "Then ";
+  const std::string loopAfterSpaces = std::string(999'996, ' ') + "Loop";
+  ExpectRows({
       // Every "Then" but the last has code after it.
       {{"If a Then", thens, "End If"}, "3:1", "none", {NotFound("If", "End If", false)}},
       {{"If a Then", thens, "End If"}, "1:1", "1:1-2:5"},
       {{"Do", loopAfterSpaces}, "1:1", "1:1-2:1000001"},
       {{"Do", loopAfterSpaces}, "2:999999", "2:1000001-1:1"},
+      {{}, "1:1", "none", {Usage()}},
+      {{""}, "1:1", "none", {Usage()}},
   });
 }
 

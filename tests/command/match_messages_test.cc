@@ -19,6 +19,8 @@ TEST(MatchMessages, UsageNamesTheTokenItCannotMatch) {
       {{"xy = 1"}, "1:1-1:3", "none", {Usage("xy")}},
       {{"If a Then"}, "1:1-1:4", "none", {Usage("If ")}},
       {{"Select Case x"}, "1:2-1:4", "none", {Usage("el")}},
+      // A selected "End" with no word after it completes to the whole trimmed line.
+      {{"x = End"}, "1:5-1:8", "none", {Usage("x = End")}},
   });
 }
 

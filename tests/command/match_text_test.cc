@@ -69,6 +69,8 @@ TEST(MatchText, TokenInACommentLineSearchesThroughComments) {
       {{"' Do", "x = 1 ' note", "' Loop"}, "1:3", "1:3-3:7"},
       // The walk itself crosses onto the next comment line and stops at its comment mark.
       {{"' Do", "' Loop"}, "1:3", "1:3-2:7"},
+      // On a comment line the line after "Then" is not cut at its next comment mark: code follows "Then".
+      {{"' If a Then ' x", "' End If"}, "1:3", "1:3-1:12"},
       // The column right after the token is not examined.
       {{"' f()"}, "1:4", "none", {NotFound(")", "(", true)}},
       {{"' f( )"}, "1:4", "1:4-1:7"},

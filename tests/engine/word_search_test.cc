@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "tests/engine/module_fixture.h"
 
 namespace tandrel::engine {
@@ -93,6 +95,72 @@ TEST(FindNextWord, ReadsEachLineOnceAndNoneBeyondTheFind) {
   position = {4, 1, {}, 1};
   EXPECT_EQ(FindNextWord(position, MakeList({"Loop"}), lines), u"");
   EXPECT_EQ(fixture.Reads(), 3 + 97);
+}
+
+// The walk as plainly as it can be told: every word tested at every column, one column at a time.
+struct Stop {
+  std::string word;
+  std::int32_t lineNo, col;
+  friend bool operator==(const Stop&, const Stop&) = default;
+  friend void PrintTo(const Stop& stop, std::ostream* out) {
+    *out << "'" << stop.word << "' at " << stop.lineNo << ":" << stop.col;
+  }
+};
+
+Stop PlainWalk(const std::vector<std::string>& module, std::int32_t lineNo, std::int32_t col,
+               std::int32_t direction, const std::vector<std::string>& words) {
+  const auto lineCount = static_cast<std::int32_t>(module.size());
+  std::int32_t line = lineNo, c = col;
+  for (;;) {
+    const std::string& text = module[static_cast<std::size_t>(line - 1)];
+    const auto length = static_cast<std::int32_t>(text.size());
+    const auto at = [&](std::int32_t column) { return text[static_cast<std::size_t>(column - 1)]; };
+    const bool blank = text.find_first_not_of(' ') == std::string::npos;
+    for (const auto& word : blank || c < 1 ? std::vector<std::string>{} : words) {
+      const auto size = static_cast<std::int32_t>(word.size());
+      if (c + size - 1 > length || text.compare(static_cast<std::size_t>(c - 1), word.size(), word) != 0)
+        continue;
+      const bool before = c == 1 || at(c - 1) == ' ' || at(c - 1) == '\'';
+      const bool after = c + size > length || at(c + size) == ' ';
+      if (size == 1 || (before && after)) return {word, line, c};
+    }
+    c += direction;
+    if (c >= 1 && c <= length) continue;
+    line += direction;
+    if (line < 1 || line > lineCount) return {"", lineNo, col};
+    c = direction == 1 ? 1 : static_cast<std::int32_t>(module[static_cast<std::size_t>(line - 1)].size());
+  }
+}
+
+TEST(FindNextWord, AgreesWithThePlainColumnByColumnWalk) {
+  const std::vector<std::vector<std::string>> lists = {
+      {"If", "End If", "Then", "\"", "'"},
+      {"End If", "If", "Then", "\"", "'"},
+      {"(", ")", "\"", "'"},
+      {"End", "End If", "hen"},
+  };
+  const std::string alphabet = "  '\"IfEndThe()x#";
+  std::mt19937 random(20240611);
+  const auto pick = [&](int below) { return static_cast<int>(random() % static_cast<unsigned>(below)); };
+  for (int round = 0; round < 3000; ++round) {
+    std::vector<std::string> module(static_cast<std::size_t>(1 + pick(4)));
+    for (auto& line : module) {
+      for (int i = pick(14); i > 0; --i)
+        line += alphabet[static_cast<std::size_t>(pick(static_cast<int>(alphabet.size())))];
+    }
+    const std::int32_t lineNo = 1 + pick(static_cast<int>(module.size()));
+    const std::int32_t col = pick(static_cast<int>(module[static_cast<std::size_t>(lineNo - 1)].size()) + 3);
+    const std::int32_t direction = pick(2) == 0 ? 1 : -1;
+    const auto& words = lists[static_cast<std::size_t>(pick(static_cast<int>(lists.size())))];
+
+    ModuleFixture fixture(module);
+    ModuleLines lines(*fixture.module);
+    ScanPosition position{lineNo, col, {}, direction};
+    const std::string found(U8(std::u16string(FindNextWord(position, MakeList(words), lines))));
+    ASSERT_EQ((Stop{found, position.lineNo, position.col}), PlainWalk(module, lineNo, col, direction, words))
+        << Joined(module) << " from " << lineNo << ":" << col << " direction " << direction << " words "
+        << Joined(words);
+  }
 }
 
 TEST(WordAt, NeverReadsOutsideTheLine) {

@@ -10,8 +10,8 @@ namespace {
 
 ide::Selection ParseSelection(const std::string& text) {
   ide::Selection selection;
-  if (std::sscanf(text.c_str(), "%d:%d-%d:%d", &selection.startLine, &selection.startColumn, &selection.endLine,
-                  &selection.endColumn) == 4) {
+  if (std::sscanf(text.c_str(), "%d:%d-%d:%d", &selection.startLine, &selection.startColumn,
+                  &selection.endLine, &selection.endColumn) == 4) {
     return selection;
   }
   std::sscanf(text.c_str(), "%d:%d", &selection.startLine, &selection.startColumn);
@@ -47,7 +47,8 @@ MatchOutcome RunMatch(const std::vector<std::string>& lines, const std::string& 
   sim::Runtime runtime({u"Tandrel", 2, 0, 12, u"Tandrel Software"});
   engine::PairTable table;
   engine::FillPairTable(table);
-  const command::MatchContext context{ide.Vbe(), table, u"\"", u"'", u"About", u"bugs@example", runtime, rules};
+  const command::MatchContext context{ide.Vbe(), table,           u"\"",   u"'",
+                                      u"About",  u"bugs@example", runtime, rules};
   command::MatchSelection(context);
 
   MatchOutcome outcome;
