@@ -168,9 +168,10 @@ SearchResult PartnerSearch::Run() {
     }
     const std::u16string_view found = engine::FindNextWord(position_, words, lines_);
     if (found.empty()) break;
+    // The word search hands back the list's own word, so its place in the list names its case.
     std::size_t index = 0;
-    while (words.Words()[index].data() != found.data()) ++index;
-    outcome = Dispatch(found, stops[index]);
+    while (index < stops.size() && words.Words()[index].data() != found.data()) ++index;
+    outcome = Dispatch(found, index < stops.size() ? stops[index] : StopOf(found));
   }
 
   SearchResult result;

@@ -43,8 +43,6 @@ class WordList {
     return wholeWords_.MayHold(c) && (at == 0 || line[at - 1] == u' ' || line[at - 1] == u'\'');
   }
 
-  friend bool operator==(const WordList& a, const WordList& b) { return a.words_ == b.words_; }
-
  private:
   std::vector<std::u16string> words_;
   UnitSet firstCharacters_;

@@ -23,7 +23,6 @@ class Module : public ide::CodeModule {
   std::int32_t CountOfLines() override;
   std::shared_ptr<ide::CodePane> CodePane() override;
 
-  std::shared_ptr<Pane> OwnPane() const { return pane_.lock(); }
   const std::vector<std::u16string>& Text() const { return lines_; }
 
  private:
