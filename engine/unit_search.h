@@ -11,6 +11,7 @@ namespace tandrel::engine {
 // so they test eight units at a time; the compiler maps that onto vector registers where the target has them.
 class UnitSet {
  public:
+  // At most six units; more raise std::length_error.
   explicit UnitSet(std::u16string_view units);
 
   // The index of the first unit at or after `from` that is in the set; npos when there is none.

@@ -43,10 +43,6 @@ bool OccursAt(std::u16string_view line, std::size_t at, std::u16string_view word
   return true;
 }
 
-}  // namespace
-
-namespace {
-
 // Each first character once: a list of five words begins with at most five.
 std::u16string DistinctFirstCharacters(const std::vector<std::u16string>& words) {
   std::u16string firsts;

@@ -29,6 +29,7 @@ class CharacterSet {
 // anywhere, a longer one only where a whole word can start.
 class WordList {
  public:
+  // The words may begin with at most six different characters; a search's list has five words at most.
   explicit WordList(std::vector<std::u16string> words);
 
   const std::vector<std::u16string>& Words() const { return words_; }
