@@ -5,6 +5,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <ios>
 #include <iterator>
 #include <limits>
 
@@ -21,9 +22,14 @@ std::string ReadBytes(const std::string& path) {
   if (std::filesystem::is_directory(path, status)) throw InvocationError(path + ": is a directory");
   std::ifstream file(path, std::ios::binary);
   if (!file) throw InvocationError(path + ": " + std::strerror(errno));
-  std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-  if (file.bad()) throw InvocationError(path + ": " + std::strerror(errno));
-  return bytes;
+  try {
+    std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    if (file.bad()) throw InvocationError(path + ": " + std::strerror(errno));
+    return bytes;
+  } catch (const std::ios_base::failure& error) {
+    // The stream buffer reports a failed read (a device error, say) by throwing.
+    throw InvocationError(path + ": " + error.code().message());
+  }
 }
 
 }  // namespace
