@@ -23,7 +23,6 @@ class Module : public ide::CodeModule {
   std::int32_t CountOfLines() override;
   std::shared_ptr<ide::CodePane> CodePane() override;
 
-
  private:
   friend class Ide;
 
