@@ -71,9 +71,7 @@ bool IsStatementWord(Text line, std::int32_t col, Text word) {
 // A backward walk meets the second word of "End If" first. "End" must stand alone, as the word search knows a
 // whole word, or ‹lEnd·Then› would read as "End Then".
 bool FollowsStandAloneEnd(Text line, std::int32_t col) {
-  if (col < 5 || Mid(line, col - 4, 3) != u"End"sv) return false;
-  return col == 5 || line[static_cast<std::size_t>(col - 6)] == u' ' ||
-         line[static_cast<std::size_t>(col - 6)] == u'\'';
+  return col >= 5 && Mid(line, col - 4, 3) == u"End"sv && engine::StartsWholeWord(line, col - 4);
 }
 
 class PartnerSearch {

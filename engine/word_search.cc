@@ -8,8 +8,7 @@ namespace {
 
 bool StandsAlone(std::u16string_view line, std::int32_t col, std::int32_t length) {
   if (length == 1) return true;
-  const bool before = col == 1 || line[static_cast<std::size_t>(col - 2)] == u' ' ||
-                      line[static_cast<std::size_t>(col - 2)] == u'\'';
+  const bool before = StartsWholeWord(line, col);
   const std::int64_t next = static_cast<std::int64_t>(col) + length;
   const bool after = next > Len(line) || line[static_cast<std::size_t>(next - 1)] == u' ';
   return before && after;

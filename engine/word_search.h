@@ -24,6 +24,13 @@ class CharacterSet {
   std::uint64_t other_ = 0;
 };
 
+// Whether a whole word can begin at column `col` of `line` (which lies on the line): at the line's start, or
+// after a space or an apostrophe.
+inline bool StartsWholeWord(std::u16string_view line, std::int64_t col) {
+  return col == 1 || line[static_cast<std::size_t>(col - 2)] == u' ' ||
+         line[static_cast<std::size_t>(col - 2)] == u'\'';
+}
+
 // The words a walk stops at, in order of precedence. It also knows where one of them can begin, so that a
 // walk passes over the rest of a line without testing every word at every column: a one-character word
 // anywhere, a longer one only where a whole word can start.
@@ -41,7 +48,7 @@ class WordList {
   bool MayStandAt(std::u16string_view line, std::size_t at) const {
     const char16_t c = line[at];
     if (anywhere_.MayHold(c)) return true;
-    return wholeWords_.MayHold(c) && (at == 0 || line[at - 1] == u' ' || line[at - 1] == u'\'');
+    return wholeWords_.MayHold(c) && StartsWholeWord(line, static_cast<std::int64_t>(at) + 1);
   }
 
  private:
