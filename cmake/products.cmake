@@ -13,6 +13,26 @@ set(TANDREL_VB5_VERSION_MAJOR 1)
 set(TANDREL_VB5_VERSION_MINOR 0)
 set(TANDREL_VB5_VERSION_REVISION 2)
 
+# COM identity of each Windows deliverable: its type library, the Connect class's default interface and the
+# class. They never change once shipped: the IDE and any registry entry left behind refer to them.
+set(TANDREL_VB6_LIBID 663A8AA0-DB51-4FBE-9CEE-D4CB47B5E6A4)
+set(TANDREL_VB6_CONNECT_IID A2DF06F1-D72E-4CA0-BCDB-F0135A2AFEA9)
+set(TANDREL_VB6_CLSID E7F1DDAD-B6F6-49A1-880E-215711778A12)
+set(TANDREL_VB6_HELP_STRING "VB6 add-in. Try Tandrel entry in right-click menu in Code window.")
+set(TANDREL_VB6_FILE_DESCRIPTION "VB6 add-in. Try Tandrel entry in right-click menu in Code window.")
+set(TANDREL_VB6_COMMENTS "")
+
+set(TANDREL_VB5_LIBID F587E7A1-EECF-419F-9A8E-D8EDF541972E)
+set(TANDREL_VB5_CONNECT_IID 50ACA892-1A19-440B-B7B9-C29EF7BB0406)
+set(TANDREL_VB5_CLSID 9E7FA7C7-528A-489B-A62C-1D9B48F4C7C8)
+set(TANDREL_VB5_HELP_STRING "Jump from opener to closer ( (,[,{, do, if, for, ...)")
+set(TANDREL_VB5_FILE_DESCRIPTION "Jump from opener to closer ( (,[,{, do, if, for, ...)")
+set(TANDREL_VB5_COMMENTS "No comment!")
+
+# The type library of the IDEs' own add-in interfaces, as this server implements them. It is embedded for
+# the interfaces' IDispatch only and never registered: those interfaces belong to the IDEs.
+set(TANDREL_EXTENSIBILITY_LIBID 7BC23211-7791-43D0-A44D-0FCB0BF5995D)
+
 # Left-pads `value` with zeros to `width` digits.
 function(tandrel_zero_pad value width out)
   string(REPEAT "0" ${width} zeros)
