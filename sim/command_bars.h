@@ -5,18 +5,23 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "ide/command_bars.h"
 #include "ide/events.h"
 #include "sim/call_log.h"
+#include "sim/record.h"
 
 namespace tandrel::sim {
 
-// A control on a bar, with every property the add-in can set. All controls are buttons.
+// A control on a bar, with every property the add-in can set. All controls are buttons; taking one as a
+// button counts as the call "AsCommandBarButton", so that it can be made to fail. Once deleted, a control
+// refuses every property write and is clicked no more.
 class Control : public ide::CommandBarButton, public std::enable_shared_from_this<Control> {
  public:
-  explicit Control(std::shared_ptr<CallLog> calls) : calls_(std::move(calls)) {}
+  Control(std::shared_ptr<CallLog> calls, std::shared_ptr<sim::Record> record, ControlName name)
+      : calls_(std::move(calls)), record_(std::move(record)), name_(std::move(name)) {}
 
   void SetCaption(const std::u16string& caption) override;
   void SetTooltipText(const std::u16string& text) override;
@@ -34,9 +39,16 @@ class Control : public ide::CommandBarButton, public std::enable_shared_from_thi
   std::int32_t Style() const { return style_; }
   std::optional<std::int32_t> FaceId() const { return faceId_; }
   bool Deleted() const { return deleted_; }
+  const ControlName& Name() const { return name_; }
 
  private:
+  // Counts a write of `property` and raises when it cannot be made.
+  void EnterWrite(std::string_view property, std::u16string_view object);
+  void Written(std::string property, std::u16string value);
+
   std::shared_ptr<CallLog> calls_;
+  std::shared_ptr<sim::Record> record_;
+  ControlName name_;
   std::u16string caption_;
   std::u16string tooltipText_;
   bool beginGroup_ = false;
@@ -49,7 +61,8 @@ class Control : public ide::CommandBarButton, public std::enable_shared_from_thi
 // A bar and its controls, in order; deleted controls leave the list.
 class Bar : public ide::CommandBar, public ide::CommandBarControls, public std::enable_shared_from_this<Bar> {
  public:
-  Bar(std::shared_ptr<CallLog> calls, std::u16string name, int builtInControls);
+  Bar(std::shared_ptr<CallLog> calls, std::shared_ptr<sim::Record> record, std::u16string name,
+      int builtInControls);
 
   std::shared_ptr<ide::CommandBarControls> Controls() override;
   std::shared_ptr<ide::CommandBarControl> Add(std::int32_t type) override;
@@ -62,6 +75,7 @@ class Bar : public ide::CommandBar, public ide::CommandBarControls, public std::
 
  private:
   std::shared_ptr<CallLog> calls_;
+  std::shared_ptr<sim::Record> record_;
   std::u16string name_;
   std::vector<std::shared_ptr<Control>> builtIn_;
   std::vector<std::shared_ptr<Control>> added_;
@@ -70,7 +84,7 @@ class Bar : public ide::CommandBar, public ide::CommandBarControls, public std::
 // The IDE's bars by name, with switches to remove a bar or make its lookup raise an error.
 class Bars : public ide::CommandBars {
  public:
-  explicit Bars(std::shared_ptr<CallLog> calls);
+  Bars(std::shared_ptr<CallLog> calls, std::shared_ptr<sim::Record> record);
 
   std::shared_ptr<ide::CommandBar> Item(const std::u16string& name) override;
 
@@ -80,6 +94,7 @@ class Bars : public ide::CommandBars {
 
  private:
   std::shared_ptr<CallLog> calls_;
+  std::shared_ptr<sim::Record> record_;
   std::map<std::u16string, std::shared_ptr<Bar>> bars_;
   std::map<std::u16string, std::u16string> raising_;
 };
@@ -93,7 +108,9 @@ class ControlEvents : public ide::CommandBarEvents {
   void Unadvise(std::uint32_t cookie) override;
 
   const std::shared_ptr<ide::CommandBarControl>& Control() const { return control_; }
-  // Calls every attached handler once, as the IDE does when the control is clicked.
+  // Calls every attached handler once, as the IDE does when the control is clicked: each handler gets the
+  // same `handled` and `cancelDefault`, by reference, so each sees what those before it left there.
+  void RaiseClick(bool& handled, bool& cancelDefault);
   void RaiseClick();
 
  private:
@@ -112,8 +129,9 @@ class EventsHub : public ide::Events {
   std::shared_ptr<ide::CommandBarEvents> CommandBarEvents(
       const std::shared_ptr<ide::CommandBarControl>& control) override;
 
-  // Raises Click on every live source of `control`; returns how many sources there were.
-  int Click(const std::shared_ptr<ide::CommandBarControl>& control);
+  // Raises Click on every live source of `control`, passing `handled` and `cancelDefault` on by reference;
+  // returns how many sources there were. A deleted control is no longer clicked: none.
+  int Click(const std::shared_ptr<ide::CommandBarControl>& control, bool& handled, bool& cancelDefault);
 
  private:
   std::shared_ptr<CallLog> calls_;
