@@ -1,6 +1,5 @@
-// Placeholders while the IDE port over IDispatch and the registration are being written.
+// Placeholders while the IDE port over IDispatch is being written.
 #include "win/port/port.h"
-#include "win/server/register_server.h"
 
 namespace tandrel::win {
 
@@ -14,7 +13,5 @@ HWND MainWindowOf(const std::shared_ptr<ide::VBE>&) noexcept { return nullptr; }
 std::unique_ptr<ide::Runtime> MakeWin32Runtime(HMODULE, std::u16string, std::function<HWND()>) {
   return nullptr;
 }
-HRESULT RegisterServer() noexcept { return E_NOTIMPL; }
-HRESULT UnregisterServer() noexcept { return E_NOTIMPL; }
 
 }  // namespace tandrel::win
