@@ -42,6 +42,13 @@ set(TANDREL_VBA_HELP_STRING "Office VBA editor add-in. Try Tandrel entry in righ
 set(TANDREL_VBA_FILE_DESCRIPTION "")
 set(TANDREL_VBA_COMMENTS "")
 
+# The Windows Installer packages that install all three deliverables. The upgrade code names the product
+# across its versions, so that a newer package replaces an older one: it never changes once shipped. The
+# package carries the VB6 deliverable's title and version numbers.
+set(TANDREL_PACKAGE_UPGRADE_CODE F2ABE840-13B7-4883-ABBF-4F75C219988F)
+set(TANDREL_PACKAGE_VERSION
+    ${TANDREL_VB6_VERSION_MAJOR}.${TANDREL_VB6_VERSION_MINOR}.${TANDREL_VB6_VERSION_REVISION})
+
 # The type library of the IDEs' own add-in interfaces, as this server implements them. It is embedded for
 # the interfaces' IDispatch only and never registered: those interfaces belong to the IDEs.
 set(TANDREL_EXTENSIBILITY_LIBID 7BC23211-7791-43D0-A44D-0FCB0BF5995D)

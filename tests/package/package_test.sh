@@ -1,0 +1,216 @@
+#!/usr/bin/env bash
+# Proves the Windows Installer packages under 64-bit Wine, one step per CTest test:
+#   package_test.sh prepare WORK                  two fresh prefixes: one to install into, one for regsvr32
+#   package_test.sh summary X86.msi X64.msi       the summary information a deployment tool reads
+#   package_test.sh install WORK X64.msi          msiexec /i /qn: every file where it belongs, VB5's INI line
+#   package_test.sh registry WORK GENERATOR X64_DLL
+#                                                 every value the package wrote equals regsvr32's for the
+#                                                 64-bit DLL and the rows the 32-bit DLLs' data yields
+#   package_test.sh uninstall WORK X64.msi        msiexec /x /qn: no file, no key, no INI line left
+#   package_test.sh upgrade WORK OLDER.msi X86.msi X64.msi
+#                                                 each newer package replaces the one installed before
+#   package_test.sh remove WORK                   stops the prefixes' servers and deletes them
+# GENERATOR is tandrel_package_rows, which lists the package's rows.
+set -euo pipefail
+
+here=$(cd "$(dirname "$0")" && pwd)
+wine=/usr/lib/wine/wine64
+wineserver=/usr/lib/wine/wineserver64
+export WINEARCH=win64 WINEDEBUG=-all
+
+folder32='C:\Program Files (x86)\Tandrel\'
+folder64='C:\Program Files\Tandrel\'
+
+fail() {
+  echo "FAILED: $*" >&2
+  exit 1
+}
+
+in_prefix() {
+  local prefix=$1
+  shift
+  WINEPREFIX=$prefix "$@"
+}
+
+# A Windows path for a file of this machine, through Wine's Z: drive.
+windows_path() { echo "Z:$1" | tr / '\\'; }
+
+drive_c() { echo "$1/drive_c"; }
+
+# The registry of `prefix` as lines (see registry_lines.awk), once its server has written it out.
+registry() {
+  local prefix=$1
+  in_prefix "$prefix" "$wineserver" -w
+  {
+    awk -v hive=hklm -f "$here/registry_lines.awk" "$prefix/system.reg"
+    awk -v hive=hkcu -f "$here/registry_lines.awk" "$prefix/user.reg"
+  } | LC_ALL=C sort -u
+}
+
+# What Windows Installer keeps about the products it installed, and what Wine itself rewrites on every run.
+bookkeeping='^hklm\\software\\classes\\installer(\\|$)|^hklm\\software\\microsoft\\windows\\currentversion\\(installer|uninstall)(\\|$)|^hkcu\\software\\microsoft\\installer(\\|$)|^hklm\\software\\wow6432node\\microsoft\\windows\\currentversion\\(installer|uninstall)(\\|$)|^hkcu\\software\\wine(\\|$)|^hklm\\software\\wine(\\|$)'
+
+# Lines of file $2 that file $1 lacks.
+added() { LC_ALL=C comm -13 "$1" "$2"; }
+
+msiexec() {
+  local prefix=$1
+  shift
+  local start=$SECONDS status=0
+  in_prefix "$prefix" "$wine" msiexec "$@" || status=$?
+  in_prefix "$prefix" "$wineserver" -w
+  echo "msiexec $* took $((SECONDS - start)) s, exit code $status"
+  [ $status -eq 0 ] || fail "msiexec $* exited with $status"
+}
+
+installed_files() {
+  local c
+  c=$(drive_c "$1")
+  (cd "$c" && find "Program Files/Tandrel" "Program Files (x86)/Tandrel" -type f 2>/dev/null | LC_ALL=C sort)
+}
+
+vb5_lines() {
+  local ini
+  ini=$(drive_c "$1")/windows/vbaddin.ini
+  [ -f "$ini" ] && grep -i 'TandrelVB5.Connect' "$ini" | tr -d '\r' || true
+}
+
+# Installed products as "name version", from the list Programs and Features shows.
+products() {
+  registry "$1" | awk -F'|' '
+    $1 ~ /currentversion\\uninstall\\/ && $2 == "DisplayName" { name[$1] = $3 }
+    $1 ~ /currentversion\\uninstall\\/ && $2 == "DisplayVersion" { version[$1] = $3 }
+    END { for (key in name) if (name[key] == "\"Tandrel\"") print name[key], version[key] }'
+}
+
+command=$1
+shift
+case $command in
+  prepare)
+    work=$1
+    for prefix in "$work/installed" "$work/reference"; do
+      [ -d "$prefix" ] && { in_prefix "$prefix" "$wineserver" -k 2>/dev/null || true; }
+      rm -rf "$prefix"
+    done
+    mkdir -p "$work"
+    # Both prefixes at once: each has a server of its own. No Mono or Gecko install prompts.
+    for prefix in "$work/installed" "$work/reference"; do
+      (WINEPREFIX=$prefix WINEDLLOVERRIDES="mscoree=;mshtml=" "$wine" wineboot -i && in_prefix "$prefix" "$wineserver" -w) &
+    done
+    wait
+    registry "$work/installed" >"$work/before-install.lines"
+    ;;
+
+  summary)
+    for package in "$@"; do
+      case $package in
+        *-x64.msi) subject="for 64-bit Windows" template="x64;1033" ;;
+        *) subject="for 32-bit Windows" template="Intel;1033" ;;
+      esac
+      info=$(msiinfo suminfo "$package")
+      echo "$info"
+      version=$(basename "$package" .msi | cut -d- -f2)
+      grep -qx "Subject: Tandrel $version $subject" <<<"$info" || fail "$package: subject"
+      grep -qx "Author: Tandrel Software" <<<"$info" || fail "$package: author (the manufacturer)"
+      grep -qx "Template: $template" <<<"$info" || fail "$package: platform"
+      grep -qx "Title: Installation Database" <<<"$info" || fail "$package: title"
+    done
+    ;;
+
+  install)
+    work=$1 package=$2
+    msiexec "$work/installed" /i "$(windows_path "$package")" /qn
+    registry "$work/installed" >"$work/installed.lines"
+    expected="Program Files (x86)/Tandrel/Tandrel.dll
+Program Files (x86)/Tandrel/TandrelVB5.dll
+Program Files (x86)/Tandrel/TandrelVBA.dll
+Program Files/Tandrel/TandrelVBA.dll"
+    [ "$(installed_files "$work/installed")" = "$expected" ] ||
+      fail "installed files: $(installed_files "$work/installed")"
+    c=$(drive_c "$work/installed")
+    for machine in x86 x64; do
+      [ $machine = x64 ] && dir="Program Files" || dir="Program Files (x86)"
+      grep -q "PE" "$c/$dir/Tandrel/TandrelVBA.dll" || fail "$dir/Tandrel/TandrelVBA.dll is no DLL"
+    done
+    [ "$(vb5_lines "$work/installed")" = "TandrelVB5.Connect=0" ] || fail "VBADDIN.INI: $(vb5_lines "$work/installed")"
+    grep -qx '\[Add-Ins32\]' <(tr -d '\r' <"$c/windows/vbaddin.ini") || fail "VBADDIN.INI has no [Add-Ins32]"
+    ;;
+
+  registry)
+    work=$1 generator=$2 dll=$3
+    reference=$work/reference
+    rows=$work/rows.txt
+    "$generator" x64 rows "$folder32" "$folder64" >"$rows"
+    # The 64-bit DLL as regsvr32 registers it, from the path the package installs it to.
+    registry "$reference" >"$work/before-regsvr32.lines"
+    mkdir -p "$(drive_c "$reference")/Program Files/Tandrel"
+    cp "$dll" "$(drive_c "$reference")/Program Files/Tandrel/TandrelVBA.dll"
+    in_prefix "$reference" "$wine" regsvr32 /s "${folder64}TandrelVBA.dll" || fail "regsvr32 of the 64-bit DLL"
+    registry "$reference" >"$work/regsvr32.lines"
+    # Wine's RegisterTypeLib adds LIBFLAG_FHASDISKIMAGE (8) to the library's FLAGS; Windows writes the
+    # library's own flags, which the package writes: 0.
+    added "$work/before-regsvr32.lines" "$work/regsvr32.lines" | grep '|' | grep -Ev "$bookkeeping" |
+      sed 's/\\flags|@|"8"$/\\flags|@|"0"/' >"$work/expected.lines"
+    # The 32-bit DLLs' rows, in the registry's 32-bit view; the classes of a per-machine package are the
+    # machine's.
+    grep '^win32|' "$rows" | awk -F'|' '{
+        key = $2
+        if (sub(/^HKCR\\/, "", key)) key = "hklm\\software\\classes\\wow6432node\\" key
+        else if (sub(/^HKCU\\/, "", key)) key = "hkcu\\" key
+        else if (sub(/^HKLM\\/, "", key)) key = "hklm\\software\\wow6432node\\" key
+        print tolower(key) "|" $3 "|" $4
+      }' >>"$work/expected.lines"
+    LC_ALL=C sort -u -o "$work/expected.lines" "$work/expected.lines"
+    added "$work/before-install.lines" "$work/installed.lines" | grep '|' | grep -Ev "$bookkeeping" |
+      LC_ALL=C sort -u >"$work/package.lines"
+    if ! diff "$work/expected.lines" "$work/package.lines"; then
+      fail "the package's registry values (>) differ from regsvr32's and the 32-bit rows (<)"
+    fi
+    echo "$(wc -l <"$work/package.lines") registry values as expected"
+    ;;
+
+  uninstall)
+    work=$1 package=$2
+    msiexec "$work/installed" /x "$(windows_path "$package")" /qn
+    registry "$work/installed" >"$work/uninstalled.lines"
+    [ -z "$(installed_files "$work/installed")" ] || fail "files left: $(installed_files "$work/installed")"
+    c=$(drive_c "$work/installed")
+    [ ! -e "$c/Program Files/Tandrel" ] && [ ! -e "$c/Program Files (x86)/Tandrel" ] || fail "folders left"
+    [ -z "$(vb5_lines "$work/installed")" ] || fail "VBADDIN.INI still has $(vb5_lines "$work/installed")"
+    left=$(added "$work/before-install.lines" "$work/uninstalled.lines" | grep -Ev "$bookkeeping" || true)
+    [ -z "$left" ] || fail "registry entries left: $left"
+    [ -z "$(products "$work/installed")" ] || fail "still installed: $(products "$work/installed")"
+    ;;
+
+  upgrade)
+    work=$1 older=$2 x86=$3 x64=$4
+    version=$(basename "$x64" .msi | cut -d- -f2)
+    prefix=$work/installed
+    msiexec "$prefix" /i "$(windows_path "$older")" /qn
+    [ "$(products "$prefix")" = "\"Tandrel\" \"$(basename "$older" .msi | cut -d- -f2)\"" ] ||
+      fail "after the older package: $(products "$prefix")"
+    msiexec "$prefix" /i "$(windows_path "$x86")" /qn
+    [ "$(products "$prefix")" = "\"Tandrel\" \"$version\"" ] || fail "after the newer package: $(products "$prefix")"
+    [ ! -e "$(drive_c "$prefix")/Program Files/Tandrel" ] || fail "the older package's 64-bit DLL is left"
+    # The other platform's package of the same version replaces it too.
+    msiexec "$prefix" /i "$(windows_path "$x64")" /qn
+    [ "$(products "$prefix")" = "\"Tandrel\" \"$version\"" ] || fail "after the x64 package: $(products "$prefix")"
+    [ "$(installed_files "$prefix" | wc -l)" -eq 4 ] || fail "files: $(installed_files "$prefix")"
+    msiexec "$prefix" /x "$(windows_path "$x64")" /qn
+    [ -z "$(products "$prefix")" ] || fail "still installed: $(products "$prefix")"
+    [ -z "$(installed_files "$prefix")" ] || fail "files left: $(installed_files "$prefix")"
+    ;;
+
+  remove)
+    work=$1
+    for prefix in "$work/installed" "$work/reference"; do
+      [ -d "$prefix" ] && { in_prefix "$prefix" "$wineserver" -k 2>/dev/null || true; }
+    done
+    rm -rf "$work"
+    ;;
+
+  *)
+    echo "unknown command $command" >&2
+    exit 2
+    ;;
+esac
