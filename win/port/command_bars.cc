@@ -14,6 +14,9 @@ std::shared_ptr<Port> WrapIfSet(ComPtr<IDispatch> object, const std::shared_ptr<
   return std::make_shared<Object>(std::move(object), session);
 }
 
+std::shared_ptr<ide::CommandBar> WrapBar(ComPtr<IDispatch> bar,
+                                         const std::shared_ptr<DispatchSession>& session);
+
 // A menu entry or toolbar button, seen through `kind`: the control's own interface or its button face.
 template <typename Port, DispatchInterface kind>
 class ControlObject : public Port, public DispatchBacked {
@@ -35,6 +38,9 @@ class ControlObject : public Port, public DispatchBacked {
   void SetVisible(bool visible) override { control_.Put(u"Visible", BoolArgument(visible)); }
   void Delete() override { control_.Call(u"Delete", {OmittedArgument()}); }
   std::shared_ptr<ide::CommandBarButton> AsCommandBarButton() override;
+  std::shared_ptr<ide::CommandBar> CommandBar() override {
+    return WrapBar(control_.ReadObject(u"CommandBar"), control_.Session());
+  }
 
  protected:
   const DispatchObject& Control() const { return control_; }
@@ -87,10 +93,22 @@ class BarObject final : public ide::CommandBar, public DispatchBacked {
   std::shared_ptr<ide::CommandBarControls> Controls() override {
     return WrapIfSet<ide::CommandBarControls, ControlsObject>(bar_.ReadObject(u"Controls"), bar_.Session());
   }
+  // Type, then Id, then Tag, Visible and Recursive left out: the first control with that built-in Id.
+  std::shared_ptr<ide::CommandBarControl> FindControl(std::int32_t id) override {
+    return WrapCommandBarControl(
+        bar_.CallForObject(u"FindControl", {OmittedArgument(), LongArgument(id), OmittedArgument(),
+                                            OmittedArgument(), OmittedArgument()}),
+        bar_.Session());
+  }
 
  private:
   DispatchObject bar_;
 };
+
+std::shared_ptr<ide::CommandBar> WrapBar(ComPtr<IDispatch> bar,
+                                         const std::shared_ptr<DispatchSession>& session) {
+  return WrapIfSet<ide::CommandBar, BarObject>(std::move(bar), session);
+}
 
 class BarsObject final : public ide::CommandBars, public DispatchBacked {
  public:
@@ -101,8 +119,10 @@ class BarsObject final : public ide::CommandBars, public DispatchBacked {
 
   std::shared_ptr<ide::CommandBar> Item(const std::u16string& name) override {
     const Bstr index(name);
-    return WrapIfSet<ide::CommandBar, BarObject>(bars_.ReadObject(u"Item", {TextArgument(index.Get())}),
-                                                 bars_.Session());
+    return WrapBar(bars_.ReadObject(u"Item", {TextArgument(index.Get())}), bars_.Session());
+  }
+  std::shared_ptr<ide::CommandBar> ActiveMenuBar() override {
+    return WrapBar(bars_.ReadObject(u"ActiveMenuBar"), bars_.Session());
   }
 
  private:

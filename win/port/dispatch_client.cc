@@ -160,6 +160,7 @@ void DispatchObject::Call(std::u16string_view name, std::initializer_list<VARIAN
 ComPtr<IDispatch> ObjectFrom(const VARIANT& value) {
   switch (V_VT(&value)) {
     case VT_EMPTY:
+    case VT_NULL:
       return nullptr;
     case VT_DISPATCH:
       return V_DISPATCH(&value);

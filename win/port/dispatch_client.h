@@ -87,8 +87,8 @@ class DispatchObject {
   DispatchInterface kind_;
 };
 
-// The object a result holds: null for Nothing (an empty result or a null reference); "Type mismatch" for
-// anything that is no object.
+// The object a result holds: null for Nothing (an empty or Null result, or a null reference); "Type mismatch"
+// for anything that is no object.
 ComPtr<IDispatch> ObjectFrom(const VARIANT& value);
 
 // The same object asked for another of its interfaces (a dual one, reached through its IDispatch); raises
