@@ -106,7 +106,7 @@ std::u16string PathIn(RowRoot root, Scope scope, std::u16string_view key) {
 }
 
 std::u16string TypeLibraryKey(const ServerIdentity& server) {
-  return Joined(Joined(u"TypeLib", server.libid), server.typeLibraryVersion);
+  return Joined(Joined(u"TypeLib", server.libid), server.typeLibraryEntry);
 }
 
 std::string Describe(const RegistryRow& row) {

@@ -44,8 +44,11 @@ struct ServerIdentity {
   std::u16string progId;
   std::u16string clsid;
   std::u16string libid;
-  std::u16string typeLibraryVersion;  // as its registry key names it, major.minor in hexadecimal
-  std::u16string serverPath;          // the DLL's full path
+  // The type library's own key below its LIBID's, as the system names it: version, locale and platform,
+  // such as "1.0\\0\\win32" (numbers in hexadecimal). It tells whether this build's library is registered,
+  // apart from another platform's build of the same library.
+  std::u16string typeLibraryEntry;
+  std::u16string serverPath;  // the DLL's full path
 };
 
 // The class under its CLSID (served in-process, apartment-threaded, with its ProgID and type library) and

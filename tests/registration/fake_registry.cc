@@ -144,16 +144,19 @@ Outcome FakeTypeLibraries::Register(Scope scope) {
   return Outcome::kDone;
 }
 
-// As the system does: the version's key goes, and the library's key with it when no other version is left.
+// As the system does: the entry goes, and with it each key above it, up to the library's own, that it leaves
+// empty; another platform's entry of the same library stays.
 Outcome FakeTypeLibraries::Unregister(Scope scope) {
   if (denied_.contains(scope)) return Outcome::kDenied;
   const Hive hive = HiveOf(RowRoot::kClasses, scope);
   if (const Outcome permitted = registry_.Permit(hive); permitted != Outcome::kDone) return permitted;
-  const std::u16string versionKey = PathIn(RowRoot::kClasses, scope, libraryKey_);
-  if (!registry_.KeyExists(hive, versionKey)) return Outcome::kFailed;
-  registry_.Remove(hive, versionKey);
-  const std::u16string_view libraryKey = ParentOf(versionKey);
-  if (registry_.IsEmpty(hive, libraryKey)) registry_.Remove(hive, libraryKey);
+  const std::u16string entryKey = PathIn(RowRoot::kClasses, scope, libraryKey_);
+  if (!registry_.KeyExists(hive, entryKey)) return Outcome::kFailed;
+  registry_.Remove(hive, entryKey);
+  for (std::u16string_view key = ParentOf(entryKey);
+       !key.ends_with(u"TypeLib") && registry_.IsEmpty(hive, key); key = ParentOf(key)) {
+    registry_.Remove(hive, key);
+  }
   return Outcome::kDone;
 }
 

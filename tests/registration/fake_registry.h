@@ -65,8 +65,8 @@ class FakeRegistry final : public RegistryPort {
   int writes_ = 0;
 };
 
-// Type-library registration as the system does it, in the fake registry: the library's version key under
-// the scope's classes. Registering for a scope can be denied on its own.
+// Type-library registration as the system does it, in the fake registry: the library's entry for its
+// version, locale and platform under the scope's classes. Registering for a scope can be denied on its own.
 class FakeTypeLibraries final : public TypeLibraryPort {
  public:
   FakeTypeLibraries(FakeRegistry& registry, std::u16string libraryKey, std::u16string title)
@@ -80,7 +80,7 @@ class FakeTypeLibraries final : public TypeLibraryPort {
 
  private:
   FakeRegistry& registry_;
-  std::u16string libraryKey_;  // TypeLib\{libid}\major.minor
+  std::u16string libraryKey_;  // TypeLib\{libid}\version\locale\platform
   std::u16string title_;
   std::set<Scope> denied_;
 };

@@ -32,7 +32,9 @@ std::set<std::string> ServerLines(const std::string& classes) {
       "+" + progId + "\\CLSID @ = \"{E7F1DDAD-B6F6-49A1-880E-215711778A12}\"",
       "+" + typeLibrary,
       "+" + typeLibrary + "\\1.0",
-      "+" + typeLibrary + "\\1.0 @ = \"Tandrel\"",
+      "+" + typeLibrary + "\\1.0\\0",
+      "+" + typeLibrary + "\\1.0\\0\\win32",
+      "+" + typeLibrary + "\\1.0\\0\\win32 @ = \"Tandrel\"",
   };
 }
 
@@ -140,6 +142,7 @@ struct UnregisterCase {
   std::string what;
   bool carriesRecord;
   std::vector<std::set<Hive>> registrations;  // each with the keys it was denied
+  bool otherPlatformRegistered = false;       // the same library, from the other platform's build
 };
 
 TEST(Unregister, LeavesTheRegistryAsItWasBeforeRegistration) {
@@ -151,10 +154,17 @@ TEST(Unregister, LeavesTheRegistryAsItWasBeforeRegistration) {
       {"registered for the user, then as an administrator", true, {{Hive::kClassesRoot}, {}}},
       {"registered without an add-in record", false, {{}}},
       {"registered for the user without an add-in record", false, {{Hive::kClassesRoot}}},
+      {"never registered, the other platform's build registered", true, {}, true},
+      {"registered beside the other platform's build", true, {{}}, true},
   };
   for (const UnregisterCase& row : cases) {
     Machine machine;
     const ServerRegistration server = row.carriesRecord ? WithAddinRecord() : WithoutAddinRecord();
+    if (row.otherPlatformRegistered) {
+      machine.registry.Add(Hive::kClassesRoot,
+                           u"TypeLib\\{663A8AA0-DB51-4FBE-9CEE-D4CB47B5E6A4}\\1.0\\0\\win64", u"",
+                           u"C:\\Program Files\\Tandrel\\x64\\Tandrel.dll");
+    }
     const auto before = machine.registry.Lines();
     for (const std::set<Hive>& denied : row.registrations) {
       machine.registry.DenyWrites(denied);

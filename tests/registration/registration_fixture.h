@@ -24,7 +24,7 @@ inline const ServerIdentity kServer{
     .progId = u"Tandrel.Connect",
     .clsid = u"{E7F1DDAD-B6F6-49A1-880E-215711778A12}",
     .libid = u"{663A8AA0-DB51-4FBE-9CEE-D4CB47B5E6A4}",
-    .typeLibraryVersion = u"1.0",
+    .typeLibraryEntry = u"1.0\\0\\win32",
     .serverPath = u"C:\\Program Files\\Tandrel\\Tandrel.dll",
 };
 

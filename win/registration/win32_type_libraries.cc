@@ -23,9 +23,11 @@ HRESULT Win32TypeLibraries::Load(const std::wstring& serverPath) {
   return S_OK;
 }
 
-std::u16string Win32TypeLibraries::VersionKeyName() const {
-  wchar_t text[16];
-  std::swprintf(text, std::size(text), L"%x.%x", attributes_.wMajorVerNum, attributes_.wMinorVerNum);
+std::u16string Win32TypeLibraries::EntryKeyName() const {
+  const wchar_t* platform = attributes_.syskind == SYS_WIN64 ? L"win64" : L"win32";
+  wchar_t text[48];
+  std::swprintf(text, std::size(text), L"%x.%x\\%lx\\%ls", attributes_.wMajorVerNum, attributes_.wMinorVerNum,
+                static_cast<unsigned long>(attributes_.lcid), platform);
   return {text, text + std::wcslen(text)};
 }
 

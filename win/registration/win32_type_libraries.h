@@ -20,8 +20,8 @@ class Win32TypeLibraries final : public registration::TypeLibraryPort {
 
   // Loads the type library from the server's file without registering it.
   HRESULT Load(const std::wstring& serverPath);
-  // The library's version as its registry key names it: major.minor in hexadecimal.
-  std::u16string VersionKeyName() const;
+  // The library's key below its LIBID's as the system registers it: version, locale and platform.
+  std::u16string EntryKeyName() const;
 
   Outcome Register(Scope scope) override;
   Outcome Unregister(Scope scope) override;

@@ -48,7 +48,7 @@ HRESULT WithRegistration(Action action) noexcept {
                     std::u16string(deliverable::kProgId, deliverable::kProgId + wcslen(deliverable::kProgId)),
                 .clsid = GuidText(deliverable::kClsid),
                 .libid = GuidText(deliverable::kLibid),
-                .typeLibraryVersion = typeLibraries.VersionKeyName(),
+                .typeLibraryEntry = typeLibraries.EntryKeyName(),
                 .serverPath = std::u16string(path.begin(), path.end()),
             },
         .addinRecord = deliverable::kAddinRecord,
