@@ -115,7 +115,10 @@ std::string SqlText(std::string_view text) {
     throw std::invalid_argument("a quotation mark cannot be written in the installer's SQL: " +
                                 std::string(text));
   }
-  return "'" + std::string(text) + "'";
+  std::string quoted(1, '\'');
+  quoted += text;
+  quoted += '\'';
+  return quoted;
 }
 
 constexpr std::string_view kCreateIniFileTable =
@@ -138,14 +141,21 @@ constexpr int kCreateLine = 1;
 
 std::string FileIdOf(std::string_view componentId) { return std::string(componentId) + ".dll"; }
 
-std::u16string FileReference(std::string_view componentId) {
-  const std::string id = FileIdOf(componentId);
-  return u"[#" + std::u16string(id.begin(), id.end()) + u"]";
+// An installer reference, `[name]`, to a name of the package's own (plain ASCII).
+std::u16string Reference(std::string_view name) {
+  std::u16string reference(1, u'[');
+  reference.append(name.begin(), name.end());
+  reference += u']';
+  return reference;
 }
 
-std::u16string FolderReference(std::string_view folderId) {
-  return u"[" + std::u16string(folderId.begin(), folderId.end()) + u"]";
+std::u16string FileReference(std::string_view componentId) {
+  std::string name(1, '#');
+  name += FileIdOf(componentId);
+  return Reference(name);
 }
+
+std::u16string FolderReference(std::string_view folderId) { return Reference(folderId); }
 
 std::string WixFragment(const std::vector<PackageComponent>& components, std::string_view groupId) {
   std::string text =

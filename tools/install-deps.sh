@@ -4,7 +4,9 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ libgtest-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev
   # The Windows COM servers: cross compilers, widl and the IDL headers, and 64-bit Wine with a display to test them.
-  mingw-w64 wine64 libwine-dev xvfb xauth)
+  mingw-w64 wine64 libwine-dev xvfb xauth
+  # The Windows Installer packages: wixl builds them, msibuild and msiinfo finish and read them.
+  wixl msitools)
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")

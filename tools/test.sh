@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds and runs every test: `tools/test.sh` for the release build and the two Windows cross builds (whose
-# servers are proven under Wine), `tools/test.sh PRESET` for one of them, e.g. `tools/test.sh sanitize` for the
+# Builds and runs every test: `tools/test.sh` for the release build, the two Windows cross builds (whose
+# servers are proven under Wine) and the Windows Installer packages made of their DLLs (proven under Wine
+# too), `tools/test.sh PRESET` for one of them, e.g. `tools/test.sh sanitize` for the
 # AddressSanitizer + UndefinedBehaviorSanitizer build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -9,5 +10,5 @@ tools/install-deps.sh
 if [ $# -gt 0 ]; then
   cmake --workflow --preset "$1"
 else
-  for preset in default windows-x86 windows-x64; do cmake --workflow --preset "$preset"; done
+  for preset in default windows-x86 windows-x64 packages; do cmake --workflow --preset "$preset"; done
 fi

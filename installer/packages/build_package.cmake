@@ -46,9 +46,11 @@ file(REMOVE ${OUTPUT})
 run(${WIXL} --arch ${KIND} --output ${OUTPUT} package.wxs components.wxs)
 
 file(STRINGS ${WORK}/statements.sql statements)
-# The other platform's package of the same version replaces this one too: one Tandrel on a machine.
+# The other platform's package of the same version replaces this one too, so that a machine has one Tandrel:
+# the row that finds older versions takes its own version in (msidbUpgradeAttributesVersionMaxInclusive).
 list(APPEND statements
-     "UPDATE `Upgrade` SET `Attributes` = 513 WHERE `ActionProperty` = 'WIX_UPGRADE_DETECTED'")
+     "DELETE FROM `Upgrade` WHERE `ActionProperty` = 'WIX_UPGRADE_DETECTED'"
+     "INSERT INTO `Upgrade` (`UpgradeCode`, `VersionMax`, `Attributes`, `ActionProperty`) VALUES ('{${TANDREL_PACKAGE_UPGRADE_CODE}}', '${VERSION}', 513, 'WIX_UPGRADE_DETECTED')")
 set(queries)
 foreach(statement IN LISTS statements)
   list(APPEND queries -q "${statement}")

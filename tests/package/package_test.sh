@@ -48,7 +48,7 @@ registry() {
 }
 
 # What Windows Installer keeps about the products it installed, and what Wine itself rewrites on every run.
-bookkeeping='^hklm\\software\\classes\\installer(\\|$)|^hklm\\software\\microsoft\\windows\\currentversion\\(installer|uninstall)(\\|$)|^hkcu\\software\\microsoft\\installer(\\|$)|^hklm\\software\\wow6432node\\microsoft\\windows\\currentversion\\(installer|uninstall)(\\|$)|^hkcu\\software\\wine(\\|$)|^hklm\\software\\wine(\\|$)'
+bookkeeping='^hklm\\software\\classes\\installer(\\|$)|^hklm\\software\\microsoft\\windows\\currentversion\\(installer|uninstall)(\\|$)|^hkcu\\software\\microsoft\\installer(\\|$)|^hklm\\software\\wow6432node\\microsoft\\windows\\currentversion\\(installer|uninstall)(\\|$)|^hkcu\\software\\wine(\\|$)|^hklm\\software\\wine(\\|$)|^hklm\\system(\\|$)'
 
 # Lines of file $2 that file $1 lacks.
 added() { LC_ALL=C comm -13 "$1" "$2"; }
@@ -69,10 +69,13 @@ installed_files() {
   (cd "$c" && find "Program Files/Tandrel" "Program Files (x86)/Tandrel" -type f 2>/dev/null | LC_ALL=C sort)
 }
 
+# VBADDIN.INI in the Windows folder, whatever the case of its name.
+vbaddin_ini() { find "$(drive_c "$1")/windows" -maxdepth 1 -iname vbaddin.ini | head -n 1; }
+
 vb5_lines() {
   local ini
-  ini=$(drive_c "$1")/windows/vbaddin.ini
-  [ -f "$ini" ] && grep -i 'TandrelVB5.Connect' "$ini" | tr -d '\r' || true
+  ini=$(vbaddin_ini "$1")
+  [ -n "$ini" ] && grep -i 'TandrelVB5.Connect' "$ini" | tr -d '\r' || true
 }
 
 # Installed products as "name version", from the list Programs and Features shows.
@@ -133,7 +136,7 @@ Program Files/Tandrel/TandrelVBA.dll"
       grep -q "PE" "$c/$dir/Tandrel/TandrelVBA.dll" || fail "$dir/Tandrel/TandrelVBA.dll is no DLL"
     done
     [ "$(vb5_lines "$work/installed")" = "TandrelVB5.Connect=0" ] || fail "VBADDIN.INI: $(vb5_lines "$work/installed")"
-    grep -qx '\[Add-Ins32\]' <(tr -d '\r' <"$c/windows/vbaddin.ini") || fail "VBADDIN.INI has no [Add-Ins32]"
+    grep -qx '\[Add-Ins32\]' <(tr -d '\r' <"$(vbaddin_ini "$work/installed")") || fail "VBADDIN.INI has no [Add-Ins32]"
     ;;
 
   registry)
@@ -150,17 +153,22 @@ Program Files/Tandrel/TandrelVBA.dll"
     # Wine's RegisterTypeLib adds LIBFLAG_FHASDISKIMAGE (8) to the library's FLAGS; Windows writes the
     # library's own flags, which the package writes: 0.
     added "$work/before-regsvr32.lines" "$work/regsvr32.lines" | grep '|' | grep -Ev "$bookkeeping" |
-      sed 's/\\flags|@|"8"$/\\flags|@|"0"/' >"$work/expected.lines"
+      sed 's/\\flags|@|"8"$/\\flags|@|"0"/' >"$work/regsvr32-values.lines"
     # The 32-bit DLLs' rows, in the registry's 32-bit view; the classes of a per-machine package are the
-    # machine's.
-    grep '^win32|' "$rows" | awk -F'|' '{
+    # machine's. The type libraries' key is one for both views: where the two builds of TandrelVBA share a
+    # value there (the library's help folder), the 64-bit one's is what regsvr32 wrote.
+    grep '^win32|' "$rows" | awk -F'|' '
+      FNR == NR { split($0, field, "|"); written[field[1] "|" field[2]] = 1; next }
+      {
         key = $2
-        if (sub(/^HKCR\\/, "", key)) key = "hklm\\software\\classes\\wow6432node\\" key
+        if (sub(/^HKCR\\TypeLib\\/, "", key)) key = "hklm\\software\\classes\\typelib\\" key
+        else if (sub(/^HKCR\\/, "", key)) key = "hklm\\software\\classes\\wow6432node\\" key
         else if (sub(/^HKCU\\/, "", key)) key = "hkcu\\" key
         else if (sub(/^HKLM\\/, "", key)) key = "hklm\\software\\wow6432node\\" key
-        print tolower(key) "|" $3 "|" $4
-      }' >>"$work/expected.lines"
-    LC_ALL=C sort -u -o "$work/expected.lines" "$work/expected.lines"
+        key = tolower(key)
+        if (!((key "|" $3) in written)) print key "|" $3 "|" $4
+      }' "$work/regsvr32-values.lines" - >"$work/rows-32.lines"
+    LC_ALL=C sort -u "$work/regsvr32-values.lines" "$work/rows-32.lines" >"$work/expected.lines"
     added "$work/before-install.lines" "$work/installed.lines" | grep '|' | grep -Ev "$bookkeeping" |
       LC_ALL=C sort -u >"$work/package.lines"
     if ! diff "$work/expected.lines" "$work/package.lines"; then
