@@ -6,6 +6,8 @@
 #   package_test.sh registry WORK GENERATOR X64_DLL
 #                                                 every value the package wrote equals regsvr32's for the
 #                                                 64-bit DLL and the rows the 32-bit DLLs' data yields
+#   package_test.sh run WORK PROGRAM [ARGS]       runs a Windows program where the package is installed,
+#                                                 with a display for its message boxes
 #   package_test.sh uninstall WORK X64.msi        msiexec /x /qn: no file, no key, no INI line left
 #   package_test.sh upgrade WORK OLDER.msi X86.msi X64.msi
 #                                                 each newer package replaces the one installed before
@@ -175,6 +177,15 @@ Program Files/Tandrel/TandrelVBA.dll"
       fail "the package's registry values (>) differ from regsvr32's and the 32-bit rows (<)"
     fi
     echo "$(wc -l <"$work/package.lines") registry values as expected"
+    ;;
+
+  run)
+    work=$1
+    shift
+    status=0
+    in_prefix "$work/installed" xvfb-run -a "$wine" "$@" || status=$?
+    in_prefix "$work/installed" "$wineserver" -w
+    exit $status
     ;;
 
   uninstall)
