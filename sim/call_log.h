@@ -3,6 +3,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tandrel::sim {
 
@@ -18,7 +19,14 @@ class CallLog {
   void Heal(std::string_view operation);
 
  private:
-  std::map<std::string, int, std::less<>> counts_;
+  struct Counter {
+    std::string operation;
+    int count;
+  };
+
+  // A walk through a module makes a call or two per line, so the few operations there are sit in a short
+  // list that is quicker to scan than a tree is to search.
+  std::vector<Counter> counts_;
   std::map<std::string, std::u16string, std::less<>> failures_;
 };
 
