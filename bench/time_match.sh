@@ -5,7 +5,9 @@
 # meets a quotation mark ahead of an apostrophe in a comment that holds "If", counts it, and walks off the top
 # of the module to its not-found message: a walk as long as the VB6 build's.
 #
-#   bench/time_match.sh [BUILD_DIR] [RUNS]      (defaults: build/default, 11)
+#   bench/time_match.sh [BUILD_DIR] [RUNS] [TANDREL]   (defaults: build/default, 11, BUILD_DIR/cli/tandrel)
+#
+# TANDREL lets the same modules time another build of the command, an older one say.
 #
 # Wall times are medians because the machine is shared: a run that waited for a core says nothing about us.
 set -euo pipefail
@@ -13,7 +15,7 @@ cd "$(dirname "$0")/.."
 
 build=${1:-build/default}
 runs=${2:-11}
-tandrel=$build/cli/tandrel
+tandrel=${3:-$build/cli/tandrel}
 writer=$build/bench/tandrel_write_module_file
 for program in "$tandrel" "$writer" /usr/bin/time; do
   [ -x "$program" ] || { echo "missing $program (build the default preset; apt-get install time)" >&2; exit 2; }
@@ -24,8 +26,9 @@ trap 'rm -rf "$scratch"' EXIT
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
-# Runs one match RUNS times and prints "wall_ms peak_kb", both medians; fails when the selection is not the
-# expected one.
+# Runs one match RUNS times and prints "wall_ms cpu_ms peak_kb", each a median; fails when the selection is
+# not the expected one. CPU time (user + system) is printed beside the wall time because it hardly depends
+# on how busy the machine is.
 measure() {
   local file=$1 at=$2 expected=$3 build=$4
   local out
@@ -34,18 +37,22 @@ measure() {
     echo "unexpected result for --at $at --build $build: $out" >&2
     exit 1
   fi
-  local walls=() peaks=() start end
+  local walls=() cpus=() peaks=() times
   for ((run = 0; run < runs; run++)); do
-    start=$EPOCHREALTIME
-    "$tandrel" match "$file" --at "$at" --build "$build" --json >/dev/null
-    end=$EPOCHREALTIME
-    walls+=("$(awk -v s="$start" -v e="$end" 'BEGIN { printf "%.2f", (e - s) * 1000 }')")
-    peaks+=("$(/usr/bin/time -f %M "$tandrel" match "$file" --at "$at" --build "$build" --json 2>&1 >/dev/null | tail -n 1)")
+    times=$({ TIMEFORMAT='%3R %3U %3S'; time "$tandrel" match "$file" --at "$at" --build "$build" --json \
+      >/dev/null 2>&1; } 2>&1)
+    read -r real user system <<<"$times"
+    walls+=("$(awk -v r="$real" 'BEGIN { printf "%.1f", r * 1000 }')")
+    cpus+=("$(awk -v u="$user" -v s="$system" 'BEGIN { printf "%.1f", (u + s) * 1000 }')")
+    peaks+=("$(/usr/bin/time -f %M "$tandrel" match "$file" --at "$at" --build "$build" --json 2>&1 >/dev/null |
+      tail -n 1)")
   done
-  echo "$(printf '%s\n' "${walls[@]}" | median) $(printf '%s\n' "${peaks[@]}" | median)"
+  echo "$(printf '%s\n' "${walls[@]}" | median) $(printf '%s\n' "${cpus[@]}" | median)" \
+    "$(printf '%s\n' "${peaks[@]}" | median)"
 }
 
-printf '%7s %10s %6s %9s %9s %10s\n' lines bytes build direction "wall ms" "peak MB"
+echo "load average: $(cut -d ' ' -f 1-3 /proc/loadavg)"
+printf '%7s %10s %6s %9s %9s %9s %9s\n' lines bytes build direction "wall ms" "cpu ms" "peak MB"
 for lines in 1000 2000 4000 8000 16000 32000 65534; do
   file=$scratch/Churn$lines.bas
   "$writer" "$lines" "$file"
@@ -60,8 +67,8 @@ for lines in 1000 2000 4000 8000 16000 32000 65534; do
       else
         result=$(measure "$file" "$last:5" null "$build")
       fi
-      read -r wall peak <<<"$result"
-      printf '%7d %10d %6s %9s %9s %10.1f\n' "$lines" "$bytes" "$build" "$direction" "$wall" \
+      read -r wall cpu peak <<<"$result"
+      printf '%7d %10d %6s %9s %9s %9s %9.1f\n' "$lines" "$bytes" "$build" "$direction" "$wall" "$cpu" \
         "$(awk -v k="$peak" 'BEGIN { print k / 1024 }')"
     done
   done

@@ -19,14 +19,17 @@ bool SameName(std::string_view a, std::string_view b) {
 }  // namespace
 
 void CallLog::Enter(std::string_view operation) {
-  auto counter = std::find_if(counts_.begin(), counts_.end(),
+  Counter* counter = nullptr;
+  for (const std::size_t index : recent_) {
+    if (index < counts_.size() && SameName(counts_[index].operation, operation)) counter = &counts_[index];
+  }
+  if (counter == nullptr) {
+    auto found = std::find_if(counts_.begin(), counts_.end(),
                               [&](const Counter& each) { return SameName(each.operation, operation); });
-  if (counter == counts_.end()) {
-    counter = counts_.insert(counts_.end(), {std::string(operation), 0});
-  } else if (counter != counts_.begin()) {
-    // Each hit moves a step towards the front, where the calls a walk makes line after line soon stand.
-    std::iter_swap(counter, counter - 1);
-    --counter;
+    if (found == counts_.end()) found = counts_.insert(counts_.end(), {std::string(operation), 0});
+    recent_[1] = recent_[0];
+    recent_[0] = static_cast<std::size_t>(found - counts_.begin());
+    counter = &*found;
   }
   ++counter->count;
   if (failures_.empty()) return;

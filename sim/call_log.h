@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <map>
 #include <string>
 #include <string_view>
@@ -24,9 +26,10 @@ class CallLog {
     int count;
   };
 
-  // A walk through a module makes a call or two per line, so the few operations there are sit in a short
-  // list that is quicker to scan than a tree is to search.
+  // A walk through a module makes a call or two per line (Lines, and CountOfLines at each line change): the
+  // two operations counted last are tried first, then the short list of all there are.
   std::vector<Counter> counts_;
+  std::size_t recent_[2] = {SIZE_MAX, SIZE_MAX};  // indexes into counts_
   std::map<std::string, std::u16string, std::less<>> failures_;
 };
 
