@@ -1,10 +1,12 @@
 #include "cli/module_file.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 
 #include "cli/failure.h"
@@ -38,6 +40,20 @@ class Input {
   bool owned_;
 };
 
+// Room for a module's text of `units` 16-bit units. The text is written once from start to end, several
+// megabytes of it for a large module: in the system's 2 MB pages it takes a handful of page faults where it
+// would take a thousand, a tenth of the time of a whole match. Where there are none the request is ignored.
+std::u16string TextBuffer(std::size_t units) {
+  std::u16string text;
+  text.reserve(units);
+  constexpr std::uintptr_t kHugePage = std::uintptr_t{2} << 20;
+  const auto start = reinterpret_cast<std::uintptr_t>(text.data());
+  const auto first = (start + kHugePage - 1) & ~(kHugePage - 1);
+  const auto last = (start + text.capacity() * sizeof(char16_t)) & ~(kHugePage - 1);
+  if (last > first) madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
+  return text;
+}
+
 std::u16string ReadText(const std::string& path, const std::string& encoding) {
   const Input input(path);
   if (input.Descriptor() < 0) throw InvocationError(std::strerror(errno));
@@ -45,7 +61,8 @@ std::u16string ReadText(const std::string& path, const std::string& encoding) {
   if (fstat(input.Descriptor(), &status) != 0) throw InvocationError(std::strerror(errno));
   if (S_ISDIR(status.st_mode)) throw InvocationError("is a directory");
 
-  ModuleDecoder decoder(encoding, S_ISREG(status.st_mode) ? static_cast<std::size_t>(status.st_size) : 0);
+  ModuleDecoder decoder(encoding,
+                        TextBuffer(S_ISREG(status.st_mode) ? static_cast<std::size_t>(status.st_size) : 0));
   std::string piece(kPieceBytes, '\0');
   while (true) {
     const ssize_t count = read(input.Descriptor(), piece.data(), piece.size());

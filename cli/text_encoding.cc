@@ -22,12 +22,10 @@ constexpr std::size_t kLongestMark = 3;
 
 }  // namespace
 
-ModuleDecoder::ModuleDecoder(std::string encoding, std::size_t expectedBytes)
-    : encoding_(std::move(encoding)) {
+ModuleDecoder::ModuleDecoder(std::string encoding, std::u16string text)
+    : encoding_(std::move(encoding)), text_(std::move(text)) {
   // Asked at once, so that a misspelt name fails before any reading.
   if (!encoding_.empty()) iconv_ = std::make_unique<IconvDecoder>(encoding_, 0);
-  // No encoding here gives more 16-bit units than bytes, bar a mark-less exotic one iconv may know.
-  text_.reserve(expectedBytes);
 }
 
 void ModuleDecoder::Start(std::string_view head) {
@@ -108,7 +106,9 @@ std::u16string ModuleDecoder::Finish() && {
 }
 
 std::u16string DecodeModuleBytes(std::string_view bytes, const std::string& encoding) {
-  ModuleDecoder decoder(encoding, bytes.size());
+  std::u16string text;
+  text.reserve(bytes.size());
+  ModuleDecoder decoder(encoding, std::move(text));
   decoder.Decode(bytes);
   return std::move(decoder).Finish();
 }

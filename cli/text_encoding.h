@@ -20,8 +20,10 @@ namespace tandrel::cli {
 class ModuleDecoder {
  public:
   // `encoding` is a name iconv knows, or empty to let the bytes decide. Throws EncodingError when iconv
-  // does not know it. `expectedBytes`, when known, spares the text from growing step by step.
-  explicit ModuleDecoder(std::string encoding = {}, std::size_t expectedBytes = 0);
+  // does not know it. The text is appended to `text`, given empty: room reserved in it for as many units as
+  // there are bytes, which no encoding here exceeds bar an exotic one iconv may know, spares it from
+  // growing step by step.
+  explicit ModuleDecoder(std::string encoding = {}, std::u16string text = {});
 
   // Decodes the next piece of the bytes. Throws EncodingError, naming the encoding and the offset of the
   // first bad byte in the whole of the bytes, when they break the encoding they are read in.
