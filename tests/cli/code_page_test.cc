@@ -47,6 +47,8 @@ INSTANTIATE_TEST_SUITE_P(
         // included: the IDE wrote all of it in one code page.
         CodePageRow{"Utf8PairThenStrayByte", "", "\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80 \xE9"sv,
                     u"\u00C3\u00A9 \u00E2\u201A\u00AC \u00F0\u0178\u02DC\u20AC \u00E9"},
+        CodePageRow{"Utf8PairThenStrayByteInside", "", "\xD0\x9F\xD1\x80 \xE9z"sv,
+                    u"\u00D0\u0178\u00D1\u20AC \u00E9z"},
         CodePageRow{"Utf8PairThenCutSequenceAtTheEnd", "", "\xC3\xA9\xE2\x82"sv, u"\u00C3\u00A9\u00E2\u201A"},
         CodePageRow{"CutSequenceAlone", "", "ab\xC3"sv, u"ab\u00C3"},
         CodePageRow{"Overlong", "", "\xC0\xAF"sv, u"\u00C0\u00AF"},
@@ -57,7 +59,19 @@ INSTANTIATE_TEST_SUITE_P(
         CodePageRow{"LongAsciiThenWindows1252", "", "If x Then y = 1 ' comment\xA7"sv,
                     u"If x Then y = 1 ' comment\u00A7"},
         CodePageRow{"LongAsciiThenUtf8", "", "If x Then y = 1 ' comment \xC2\xA7"sv,
-                    u"If x Then y = 1 ' comment \u00A7"}));
+                    u"If x Then y = 1 ' comment \u00A7"},
+        // Sixteen bytes are taken at once while they are ASCII: a byte beyond it at either end of such a
+        // block must stop the block.
+        CodePageRow{"Windows1252ByteOpensABlock", "",
+                    "\x80"
+                    "123456789abcdef"sv,
+                    u"\u20AC123456789abcdef"},
+        CodePageRow{"Windows1252ByteClosesABlock", "", "123456789abcdef\x80"sv, u"123456789abcdef\u20AC"},
+        CodePageRow{"Utf8SequenceOpensABlock", "",
+                    "\xC3\xA9"
+                    "3456789abcdef0"sv,
+                    u"\u00E93456789abcdef0"},
+        CodePageRow{"Utf8SequenceClosesABlock", "", "3456789abcdef0\xC3\xA9"sv, u"3456789abcdef0\u00E9"}));
 
 INSTANTIATE_TEST_SUITE_P(
     Forced, CodePageTest,
