@@ -105,8 +105,10 @@ std::optional<MatchRequest> ParseArguments(int argc, const char* const* argv, st
   std::string entryText = "code-window";
   std::string linesText = "code-window";
   match
-      ->add_option("FILE", request.file,
-                   "Module file (.bas, .cls, .frm, .ctl, .dsr or plain text), or - for standard input")
+      ->add_option(
+          "FILE", request.file,
+          "Module file (.bas, .cls, .frm, .ctl, .dsr or plain text), or - for standard input; e.g. - "
+          "< Module1.bas")
       ->required();
   auto* at = match->add_option("--at", request.at, "Bare caret at line L, column C; e.g. --at 12:5")
                  ->type_name("L:C");
@@ -135,7 +137,7 @@ std::optional<MatchRequest> ParseArguments(int argc, const char* const* argv, st
       ->type_name("NAME");
   match
       ->add_option("--lines", linesText,
-                   "Count lines as the code-window does, or as the file does (header and attribute lines "
+                   "Count lines as the code window does, or as the file does (header and attribute lines "
                    "included); e.g. --lines file")
       ->check(CLI::IsMember(Keys(numberings)))
       ->capture_default_str();

@@ -22,17 +22,16 @@ constexpr std::size_t kLongestMark = 3;
 
 }  // namespace
 
-ModuleDecoder::ModuleDecoder(std::string encoding, std::u16string text)
-    : encoding_(std::move(encoding)), text_(std::move(text)) {
-  // Asked at once, so that a misspelt name fails before any reading.
-  if (!encoding_.empty()) iconv_ = std::make_unique<IconvDecoder>(encoding_, 0);
+ModuleDecoder::ModuleDecoder(std::string encoding, std::u16string text) : text_(std::move(text)) {
+  // Opened at once, so that a misspelt name fails before any reading.
+  if (!encoding.empty()) iconv_ = std::make_unique<IconvDecoder>(std::move(encoding), 0);
 }
 
 void ModuleDecoder::Start(std::string_view head) {
   for (const auto& mark : kMarks) {
     if (!head.starts_with(mark.bytes)) continue;
     head.remove_prefix(mark.bytes.size());
-    if (mark.bytes.size() == kLongestMark) {
+    if (std::string_view(mark.encoding) == "UTF-8") {
       reading_ = Reading::kUtf8;
       // The mark counts in the offsets that errors name.
       utf8_ = Utf8Decoder(mark.bytes.size());

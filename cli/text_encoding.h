@@ -37,7 +37,6 @@ class ModuleDecoder {
   void Start(std::string_view head);
   void DecodeUtf8(std::string_view piece, bool mayBeWindows1252);
 
-  std::string encoding_;
   Reading reading_ = Reading::kStart;
   std::string head_;  // the first bytes, until there are enough to tell a byte-order mark
   Utf8Decoder utf8_;
