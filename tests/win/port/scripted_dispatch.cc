@@ -92,6 +92,12 @@ BSTR Allocate(const std::u16string& text) {
   return SysAllocStringLen(reinterpret_cast<const OLECHAR*>(text.data()), static_cast<UINT>(text.size()));
 }
 
+HRESULT WINAPI FillLateDescription(EXCEPINFO* exception) {
+  exception->scode = E_FAIL;
+  exception->bstrDescription = Allocate(kLateDescription);
+  return S_OK;
+}
+
 }  // namespace
 
 ScriptedObject::Answer Raises(std::u16string description) {
@@ -101,16 +107,6 @@ ScriptedObject::Answer Raises(std::u16string description) {
     return DISP_E_EXCEPTION;
   };
 }
-
-namespace {
-
-HRESULT WINAPI FillLateDescription(EXCEPINFO* exception) {
-  exception->scode = E_FAIL;
-  exception->bstrDescription = Allocate(kLateDescription);
-  return S_OK;
-}
-
-}  // namespace
 
 ScriptedObject::Answer RaisesLate() {
   return [](DISPPARAMS&, VARIANT*, EXCEPINFO* exception) {
