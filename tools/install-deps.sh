@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the build needs, when any is missing.
+# Installs the Debian 12 packages the build needs, when any is missing. `tools/install-deps.sh windows` adds
+# what the Windows cross builds and their tests under Wine need.
 set -euo pipefail
 
 packages=(cmake ninja-build g++ libgtest-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev)
+if [ "${1:-}" = windows ]; then
+  packages+=(mingw-w64 wine64 libwine-dev xvfb xauth)
+fi
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
