@@ -13,6 +13,12 @@ set(TANDREL_VB5_VERSION_MAJOR 1)
 set(TANDREL_VB5_VERSION_MINOR 0)
 set(TANDREL_VB5_VERSION_REVISION 2)
 
+# The VBA editor's deliverable carries the VB6 deliverable's version numbers under a title of its own.
+set(TANDREL_VBA_TITLE "TandrelVBA")
+set(TANDREL_VBA_VERSION_MAJOR ${TANDREL_VB6_VERSION_MAJOR})
+set(TANDREL_VBA_VERSION_MINOR ${TANDREL_VB6_VERSION_MINOR})
+set(TANDREL_VBA_VERSION_REVISION ${TANDREL_VB6_VERSION_REVISION})
+
 # COM identity of each Windows deliverable: its type library, the Connect class's default interface and the
 # class. They never change once shipped: the IDE and any registry entry left behind refer to them.
 set(TANDREL_VB6_LIBID 663A8AA0-DB51-4FBE-9CEE-D4CB47B5E6A4)
@@ -28,6 +34,13 @@ set(TANDREL_VB5_CLSID 9E7FA7C7-528A-489B-A62C-1D9B48F4C7C8)
 set(TANDREL_VB5_HELP_STRING "Jump from opener to closer ( (,[,{, do, if, for, ...)")
 set(TANDREL_VB5_FILE_DESCRIPTION "Jump from opener to closer ( (,[,{, do, if, for, ...)")
 set(TANDREL_VB5_COMMENTS "No comment!")
+
+set(TANDREL_VBA_LIBID ABEA1268-3594-4B18-A261-052C23841566)
+set(TANDREL_VBA_CONNECT_IID DF8A090F-45F8-405A-B547-4DF6149B0D1A)
+set(TANDREL_VBA_CLSID D6F6FDD3-1D9F-46E6-8DAA-89FB76EF6667)
+set(TANDREL_VBA_HELP_STRING "Office VBA editor add-in. Try Tandrel entry in right-click menu in Code window.")
+set(TANDREL_VBA_FILE_DESCRIPTION "")
+set(TANDREL_VBA_COMMENTS "")
 
 # The type library of the IDEs' own add-in interfaces, as this server implements them. It is embedded for
 # the interfaces' IDispatch only and never registered: those interfaces belong to the IDEs.

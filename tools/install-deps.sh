@@ -1,12 +1,10 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the build needs, when any is missing. `tools/install-deps.sh windows` adds
-# what the Windows cross builds and their tests under Wine need.
+# Installs the Debian 12 packages the build needs, when any is missing.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ libgtest-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev)
-if [ "${1:-}" = windows ]; then
-  packages+=(mingw-w64 wine64 libwine-dev xvfb xauth)
-fi
+packages=(cmake ninja-build g++ libgtest-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev
+  # The Windows COM servers: cross compilers, widl and the IDL headers, and 64-bit Wine with a display to test them.
+  mingw-w64 wine64 libwine-dev xvfb xauth)
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <oleauto.h>
+
 #include <string>
 #include <string_view>
 

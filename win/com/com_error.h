@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <oaidl.h>
+
 #include <exception>
 #include <new>
 #include <string>

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <oleauto.h>
+
 namespace tandrel::win {
 
 // An owned VARIANT, cleared when the owner goes away.

@@ -5,6 +5,7 @@
 namespace tandrel::win {
 
 const HostInterfaces kVisualBasicHost{};
+const HostInterfaces kOfficeEditorHost{};
 std::shared_ptr<ide::Object> WrapApplication(IDispatch*, const HostInterfaces&) { return nullptr; }
 std::shared_ptr<ide::CommandBarEvents> WrapCommandBarEvents(IDispatch*, const HostInterfaces&) {
   return nullptr;
