@@ -7,5 +7,5 @@ build=$root/build/windows-x64
 prefix=$(mktemp -d)/prefix
 trap '"$root/tests/win/wine.sh" win64 remove "$prefix"' EXIT
 "$root/tests/win/wine.sh" win64 prepare "$prefix" >/dev/null 2>&1
-"$root/tests/win/wine.sh" win64 run "$prefix" "$build/tests/win/tandrel_com_bench.exe" \
-  "Tandrel=$build/win/server/Tandrel.dll" "${1:-5}"
+"$root/tests/win/wine.sh" win64 run "$prefix" "$bin/tandrel_com_bench.exe" \
+  "Tandrel=$bin/Tandrel.dll" "${1:-5}"

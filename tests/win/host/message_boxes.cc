@@ -1,5 +1,6 @@
 #include "tests/win/host/message_boxes.h"
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -27,7 +28,8 @@ std::int32_t IconStyleOf(HWND box) {
        {MAKEINTRESOURCEW(32516), MB_ICONINFORMATION}}};
   for (int id : kIconControls) {
     HWND control = GetDlgItem(box, id);
-    if (!control || !IsWindowVisible(control)) continue;
+    // The box itself is not shown yet when it is activated; the icon's own style says whether it will be.
+    if (!control || (GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE) == 0) continue;
     const auto shown = reinterpret_cast<HICON>(SendMessageW(control, STM_GETICON, 0, 0));
     if (!shown) continue;
     for (const auto& [name, style] : icons) {
@@ -63,6 +65,9 @@ void MessageBoxWatcher::Activated(HWND window) {
   GetClassNameW(window, className, 16);
   HWND text = GetDlgItem(window, kTextControl);
   if (std::wstring_view(className) != L"#32770" || !text) return;
+  // A box ended here is activated once more on its way out.
+  if (std::find(ended_.begin(), ended_.end(), window) != ended_.end()) return;
+  ended_.push_back(window);
   ShownBox box{WindowText(window), WindowText(text), IconStyleOf(window), GetWindow(window, GW_OWNER)};
   boxes_.push_back(std::move(box));
   EndDialog(window, IDOK);

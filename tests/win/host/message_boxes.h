@@ -37,6 +37,7 @@ class MessageBoxWatcher {
   HHOOK hook_ = nullptr;
   MessageBoxWatcher* previous_ = nullptr;
   std::vector<ShownBox> boxes_;
+  std::vector<HWND> ended_;
 };
 
 // Shows a box of the host's own and reports whether the watcher saw it: a box that vanished without being
