@@ -3,7 +3,7 @@
 #   tests/win/com_bench.sh [runs]     (after `cmake --build --preset windows-x64`)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-build=$root/build/windows-x64
+bin=$root/build/windows-x64/bin
 prefix=$(mktemp -d)/prefix
 trap '"$root/tests/win/wine.sh" win64 remove "$prefix"' EXIT
 "$root/tests/win/wine.sh" win64 prepare "$prefix" >/dev/null 2>&1
