@@ -197,8 +197,10 @@ std::shared_ptr<ide::CommandBarEvents> EventsHub::CommandBarEvents(
 
 int EventsHub::Click(const std::shared_ptr<ide::CommandBarControl>& control, bool& handled,
                      bool& cancelDefault) {
-  if (const auto* shown = dynamic_cast<const sim::Control*>(control.get()); shown && shown->Deleted())
+  // A deleted control is gone from its bar: nothing is left to click.
+  if (const auto* shown = dynamic_cast<const sim::Control*>(control.get()); shown && shown->Deleted()) {
     return 0;
+  }
   std::erase_if(sources_, [](const auto& source) { return source.expired(); });
   std::vector<std::shared_ptr<ControlEvents>> live;
   for (const auto& weak : sources_) {

@@ -336,7 +336,9 @@ TEST_P(ConnectTest, AFailingStepEndsConnectionWithItsMessageAndKeepsWhatWasDone)
   const std::string both = "Code Window['$CAPTION'] Add-Ins['$CAPTION'] ";
   // clang-format off
   const std::vector<FailureRow> rows = {
-      // A missing bar gives Nothing, which the events object refuses or on which FaceId fails.
+      // A missing bar gives Nothing, which the events object refuses or on which FaceId fails. That the lookup
+      // gives Nothing rather than raising, and that the events object raises for Nothing, are the in-memory
+      // IDE's choices where an IDE may do either.
       {"", "remove Edit", {noButton}, both + "Edit[missing]", 2, false},
       {"", "remove Add-Ins", {noEvents}, "Code Window['$CAPTION'] Add-Ins[missing] Edit[]", 1, false},
       {"", "remove Code Window", {noEvents}, "Code Window[missing] Add-Ins[] Edit[]", 0, false},
@@ -560,6 +562,8 @@ TEST_P(ConnectTest, AnIdeFailureDuringAClickRaisesOutOfTheClick) {
   }
 }
 
+// Each control is named by its bar and its place there; the places (after 14, 2 and 11 controls of the IDE's
+// own) are the in-memory IDE's.
 TEST_P(ConnectTest, ConnectionAndDisconnectionTakeTheirStepsInOrder) {
   if (!InVisualBasic()) GTEST_SKIP();
   const std::vector<std::string> menus = {"Add Code Window 15", "Caption Code Window 15 = $CAPTION",

@@ -26,7 +26,8 @@ TEST(Click, HandsHandledAndCancelDefaultToEachHandlerInTurnAndBack) {
     auto seen = [&told](bool handled, bool cancelDefault) {
       told += std::string(told.empty() ? "" : " ") + (handled ? "1" : "0") + (cancelDefault ? "1" : "0");
     };
-    // Two sources of one control, each with a handler that flips one of the flags after looking at both.
+    // Two sources of one control, each with a handler that flips one of the flags after looking at both. That
+    // the older source's handler runs first is the in-memory IDE's choice.
     const auto first = ide.Vbe()->Events()->CommandBarEvents(control);
     const auto second = ide.Vbe()->Events()->CommandBarEvents(control);
     first->Advise([&](const auto&, bool& handled, bool& cancelDefault) {

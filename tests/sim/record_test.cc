@@ -66,7 +66,7 @@ TEST(Record, ACallThatRaisesDoesNothingAndRecordsNothing) {
        "Invalid procedure call or argument"},
       {"", true, [](Pane&, Bar&, Control& control) { control.Delete(); },
        "Method 'Delete' of object 'CommandBarControl' failed"},
-      // A deleted control refuses every write.
+      // A deleted control refuses every write (the descriptions are the in-memory IDE's).
       {"", true, [](Pane&, Bar&, Control& control) { control.SetCaption(u"x"); },
        "Method 'Caption' of object 'CommandBarControl' failed"},
       {"", true, [](Pane&, Bar&, Control& control) { control.SetTooltipText(u"x"); },
