@@ -12,7 +12,7 @@ constexpr RegistrationResult Failed(Outcome outcome, Part part) { return {outcom
 
 // The IDE's add-in list entry, when the server has one; nothing for a record that cannot be read.
 std::optional<RegistryEntries> AddinEntries(const ServerRegistration& registration) {
-  if (registration.addinRecord.empty()) return RegistryEntries{};
+  if (registration.addinRecord.empty()) return registration.addinList.value_or(RegistryEntries{});
   const std::optional<AddinRecord> record = ParseAddinRecord(registration.addinRecord);
   if (!record) return std::nullopt;
   return AddinListEntries(*record, registration.server.progId);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 
 #include "registration/registry_port.h"
@@ -9,10 +10,12 @@
 namespace tandrel::registration {
 
 // What one server registers: its class, ProgID and type library, and where it carries one, the add-in
-// designer's record from which the IDE's add-in list entry is written.
+// designer's record from which the IDE's add-in list entry is written. A host whose add-ins have no such
+// record (the Office VBA editor) gets its entry as rows.
 struct ServerRegistration {
   ServerIdentity server;
-  std::span<const std::uint8_t> addinRecord;  // empty: the server has no add-in list entry
+  std::span<const std::uint8_t> addinRecord;  // empty: the entry, if any, is `addinList`
+  std::optional<RegistryEntries> addinList = std::nullopt;
 };
 
 // Which part of the registration a failure came from, so that the caller can report that part's own error.

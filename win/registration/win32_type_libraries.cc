@@ -43,8 +43,13 @@ Win32TypeLibraries::Outcome Win32TypeLibraries::Noted(HRESULT result) {
 }
 
 Win32TypeLibraries::Outcome Win32TypeLibraries::Register(Scope scope) {
-  if (scope == Scope::kMachine) return Noted(RegisterTypeLib(library_.Get(), path_.data(), nullptr));
-  return Noted(RegisterTypeLibForUser(library_.Get(), path_.data(), nullptr));
+  // The help folder is the server's own, named as Windows Installer names a folder, with its closing
+  // backslash, so that an installer package's rows and this registration write the same value.
+  std::wstring helpFolder = path_.substr(0, path_.find_last_of(L'\\') + 1);
+  if (scope == Scope::kMachine) {
+    return Noted(RegisterTypeLib(library_.Get(), path_.data(), helpFolder.data()));
+  }
+  return Noted(RegisterTypeLibForUser(library_.Get(), path_.data(), helpFolder.data()));
 }
 
 Win32TypeLibraries::Outcome Win32TypeLibraries::Unregister(Scope scope) {

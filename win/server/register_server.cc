@@ -5,6 +5,7 @@
 
 #include "deliverable.h"
 #include "registration/register.h"
+#include "registration/vba_addin.h"
 #include "win/com/com_error.h"
 #include "win/registration/win32_registry.h"
 #include "win/registration/win32_type_libraries.h"
@@ -40,7 +41,7 @@ HRESULT WithRegistration(Action action) noexcept {
     if (path.empty()) return HRESULT_FROM_WIN32(GetLastError());
     Win32TypeLibraries typeLibraries;
     if (const HRESULT loaded = typeLibraries.Load(path); FAILED(loaded)) return loaded;
-    const registration::ServerRegistration server{
+    registration::ServerRegistration server{
         .server =
             {
                 .progId =
@@ -52,6 +53,12 @@ HRESULT WithRegistration(Action action) noexcept {
             },
         .addinRecord = deliverable::kAddinRecord,
     };
+    if (deliverable::kOfficeEditorAddin) {
+      const auto bitness =
+          sizeof(void*) == 8 ? registration::OfficeBitness::k64 : registration::OfficeBitness::k32;
+      server.addinList =
+          registration::EditorAddinListEntries(registration::kVbaAddin, server.server.progId, bitness);
+    }
     Win32Registry registry;
     return ToHresult(action(server, registry, typeLibraries), registry, typeLibraries);
   });
