@@ -1,5 +1,6 @@
 #include "bench/generated_module.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 
@@ -116,12 +117,12 @@ bool WriteMiddle(OpenBlock& block, Dice& dice, ModuleWriter& out) {
 
 }  // namespace
 
-std::vector<std::u16string> GenerateLargeModule() {
+std::vector<std::u16string> GenerateModule(std::int32_t lineCount) {
   ModuleWriter out;
   out.Write(0, "Public Sub Churn(ByVal n As Long)");
   out.Write(kOuterIfColumn - 1, "If n > 0 Then");
 
-  const int bodyEnd = kMaxModuleLines - 2;
+  const int bodyEnd = std::max(lineCount, 4) - 2;
   Dice dice;
   std::vector<OpenBlock> open;
   while (out.Count() < bodyEnd) {

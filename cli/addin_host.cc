@@ -58,10 +58,10 @@ class ConnectedAddin {
 
 const char* BuildName(Build build) { return build == Build::kVb6 ? "vb6" : "vb5"; }
 
-MatchRun RunMatch(std::vector<std::u16string> lines, const ide::Selection& selection, Build build,
+MatchRun RunMatch(std::shared_ptr<const sim::ModuleText> module, const ide::Selection& selection, Build build,
                   Entry entry) {
   sim::Ide ide;
-  const auto pane = ide.AddModule(std::move(lines));
+  const auto pane = ide.AddModule(std::move(module));
   pane->Select(selection);
   sim::Runtime runtime(build == Build::kVb6 ? addin6::DeliverableVersion() : addin5::DeliverableVersion());
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ide/code.h"
+#include "sim/module_text.h"
 #include "sim/runtime.h"
 
 namespace tandrel::cli {
@@ -24,9 +25,9 @@ struct MatchRun {
   std::optional<std::u16string> failure;    // the IDE error that ended the click, if one did
 };
 
-// Opens `lines` as the one code module of a fresh in-memory IDE with `selection` in its pane, connects the
+// Opens `module` as the one code module of a fresh in-memory IDE with `selection` in its pane, connects the
 // build's add-in, clicks `entry` once and disconnects.
-MatchRun RunMatch(std::vector<std::u16string> lines, const ide::Selection& selection, Build build,
+MatchRun RunMatch(std::shared_ptr<const sim::ModuleText> module, const ide::Selection& selection, Build build,
                   Entry entry);
 
 }  // namespace tandrel::cli

@@ -29,19 +29,29 @@ constexpr const char* kMatchDescription =
     "message box it showed.";
 
 constexpr const char* kMatchFooter =
-    R"(Lines and columns are 1-based as the IDE counts them. By default the module is what the code
-window shows: the header that the IDE saves ahead of the code (VERSION, Object, the designer's
-Begin ... End block, the Attribute lines) is not part of it; --raw takes every line of the file.
-The text is read as Windows-1252, or as UTF-8 / UTF-16 when the file starts with a byte-order mark.
+    R"(Lines and columns are 1-based as the IDE counts them; columns count the IDE's 16-bit characters.
+By default the module is what the code window shows: the header that the IDE saves ahead of the
+code (VERSION, Object, the designer's Begin ... End block, the Attribute lines) and every member
+attribute line (such as Attribute Item.VB_UserMemId = 0 after a procedure's first line) are not
+part of it, and lines are numbered as the code window numbers them. --lines file numbers every
+position given and reported as the file's own lines, hidden ones included, while the module stays
+what the code window shows. --raw takes every line of the file as the module.
+A byte-order mark says the file is UTF-8, UTF-16LE or UTF-16BE. Without one, --encoding NAME reads
+the file in any encoding iconv knows (cp1251, cp1250, cp1253, cp1254, cp932, gbk, cp949, ...);
+without that, text that is valid UTF-8 and has a character beyond ASCII is read as UTF-8, and
+anything else as Windows-1252, the IDE's code page on Western systems.
+FILE - reads the module from standard input (the report calls it <stdin>), as an editor passes an
+unsaved buffer.
 Without --json the report is coloured when stdout is a terminal and NO_COLOR is not set.
 
 Exit status:
   0  the add-in set a selection (the partner was found)
   1  it set none (it showed the usage or the not-found message); also when the IDE raised an error
      during the click, which is then reported on stderr
-  2  bad invocation or unreadable file (one line on stderr, nothing on stdout)
+  2  bad invocation, unreadable file, or bytes that are not text in the forced encoding (one line
+     on stderr, nothing on stdout)
 
---json prints one object:
+--json prints one object on one line, ending with a line break:
   {"build": "vb6", "selection": [sl, sc, el, ec] or null,
    "messages": [{"prompt": "...", "style": 64, "title": "..."}], "pointer": [11, 0]}
 
@@ -53,7 +63,13 @@ Examples:
   tandrel match examples/Customer.cls --at 50:5 --build vb5 --entry edit
       the VB5 add-in, run from its Edit toolbar button, on the "Next" of a For Each
   tandrel match examples/OrderForm.frm --raw --at 103:5
-      the If of code line 22, numbered as a line of the file (after its 81-line header))";
+      the If of code line 22, numbered as a line of the file (after its 81-line header)
+  tandrel match examples/Customer.cls --lines file --at 65:5
+      the "Next" of code line 50, given and reported as the file numbers its lines
+  tandrel match examples/Cyrillic.bas --encoding cp1251 --at 12:5
+      a module saved on a Russian system, its Cyrillic names read in their own code page
+  tandrel match - --lines file --at 30:5 --json < examples/Orders.bas
+      the module read from standard input, as an editor passes an unsaved buffer)";
 
 std::vector<std::string> Keys(const auto& choices) {
   std::vector<std::string> keys;
@@ -73,6 +89,8 @@ std::optional<MatchRequest> ParseArguments(int argc, const char* const* argv, st
   const std::map<std::string, Build> builds{{"vb6", Build::kVb6}, {"vb5", Build::kVb5}};
   const std::map<std::string, Entry> entries{
       {"code-window", Entry::kCodeWindow}, {"add-ins", Entry::kAddIns}, {"edit", Entry::kEdit}};
+  const std::map<std::string, LineNumbering> numberings{{"code-window", LineNumbering::kCodeWindow},
+                                                        {"file", LineNumbering::kFile}};
 
   CLI::App app{kDescription, "tandrel"};
   app.set_version_flag("--version", std::string("tandrel: Tandrel ") + addin6::kVersionText +
@@ -85,7 +103,12 @@ std::optional<MatchRequest> ParseArguments(int argc, const char* const* argv, st
   MatchRequest request;
   std::string buildText = "vb6";
   std::string entryText = "code-window";
-  match->add_option("FILE", request.file, "Module file (.bas, .cls, .frm, .ctl, .dsr or plain text)")
+  std::string linesText = "code-window";
+  match
+      ->add_option(
+          "FILE", request.file,
+          "Module file (.bas, .cls, .frm, .ctl, .dsr or plain text), or - for standard input; e.g. - "
+          "< Module1.bas")
       ->required();
   auto* at = match->add_option("--at", request.at, "Bare caret at line L, column C; e.g. --at 12:5")
                  ->type_name("L:C");
@@ -107,6 +130,17 @@ std::optional<MatchRequest> ParseArguments(int argc, const char* const* argv, st
   match->add_flag("--json", request.json, "Print one JSON object instead of the human-readable report");
   match->add_flag("--raw", request.raw,
                   "Take every line of FILE, the saved header too, and count lines as the file does");
+  match
+      ->add_option("--encoding", request.encoding,
+                   "Read FILE in this encoding (any iconv knows) unless it has a byte-order mark; e.g. "
+                   "--encoding cp1251")
+      ->type_name("NAME");
+  match
+      ->add_option("--lines", linesText,
+                   "Count lines as the code window does, or as the file does (header and attribute lines "
+                   "included); e.g. --lines file")
+      ->check(CLI::IsMember(Keys(numberings)))
+      ->capture_default_str();
 
   try {
     app.parse(argc, argv);
@@ -127,6 +161,7 @@ std::optional<MatchRequest> ParseArguments(int argc, const char* const* argv, st
   }
   request.build = builds.at(buildText);
   request.entry = entries.at(entryText);
+  request.lines = numberings.at(linesText);
   return request;
 }
 

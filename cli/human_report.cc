@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "cli/position.h"
-#include "cli/text_encoding.h"
+#include "cli/utf8.h"
 
 namespace tandrel::cli {
 namespace {
@@ -129,8 +129,8 @@ class Writer {
   std::string out_;
 };
 
-void WriteLines(Writer& writer, const ModuleSource& module, const Span& span) {
-  const auto count = static_cast<std::int32_t>(module.lines.size());
+void WriteLines(Writer& writer, const ModuleSource& module, LineNumbering numbering, const Span& span) {
+  const std::int32_t count = module.LineCount(numbering);
   if (count == 0) {
     writer.Plain("       (the module has no lines)\n");
     return;
@@ -146,7 +146,7 @@ void WriteLines(Writer& writer, const ModuleSource& module, const Span& span) {
       line = span.to.line - kEndLines;
       continue;
     }
-    const auto& text = module.lines[static_cast<std::size_t>(line) - 1];
+    const std::u16string_view text = module.LineText(line, numbering);
     writer.SourceLine(line, text, MarkOf(line, text, span));
   }
 }
@@ -177,10 +177,22 @@ void WriteMessage(Writer& writer, const sim::MessageBox& box) {
   }
 }
 
+// "9-line header and 2 attribute lines": what the code window leaves out of the file.
+std::string HiddenLines(const ModuleSource& module) {
+  std::string hidden;
+  if (module.HeaderLines() > 0) hidden = std::to_string(module.HeaderLines()) + "-line header";
+  if (module.AttributeLines() > 0) {
+    if (!hidden.empty()) hidden += " and ";
+    hidden += std::to_string(module.AttributeLines()) +
+              (module.AttributeLines() == 1 ? " attribute line" : " attribute lines");
+  }
+  return hidden;
+}
+
 }  // namespace
 
-std::string HumanReport(const std::string& fileName, const ModuleSource& module, const ide::Selection& given,
-                        const MatchRun& run, bool colour) {
+std::string HumanReport(const std::string& fileName, const ModuleSource& module, LineNumbering numbering,
+                        const ide::Selection& given, const MatchRun& run, bool colour) {
   Writer writer(colour);
   const ide::Selection& shown = run.selection ? *run.selection : given;
   if (run.selection) {
@@ -194,11 +206,11 @@ std::string HumanReport(const std::string& fileName, const ModuleSource& module,
                              : FormatSelection(given)));
     writer.Plain(": no selection set\n");
   }
-  if (module.headerLines > 0) {
-    writer.Plain("note: lines are numbered as in the code window, without the file's " +
-                 std::to_string(module.headerLines) + "-line header (--raw keeps it)\n");
+  if (numbering == LineNumbering::kCodeWindow && module.HeaderLines() + module.AttributeLines() > 0) {
+    writer.Plain("note: lines are numbered as in the code window, without the file's " + HiddenLines(module) +
+                 " (--lines file counts them)\n");
   }
-  WriteLines(writer, module, SpanOf(shown));
+  WriteLines(writer, module, numbering, SpanOf(shown));
   for (const auto& box : run.messages) WriteMessage(writer, box);
   return std::move(writer).Text();
 }

@@ -2,7 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "cli/text_encoding.h"
+#include "cli/utf8.h"
 
 namespace tandrel::cli {
 

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cstdint>
+#include <optional>
 #include <system_error>
 
 #include "cli/failure.h"
@@ -40,23 +41,36 @@ class Reader {
 
 std::string Decimal(std::int32_t number) { return std::to_string(number); }
 
-void CheckPlace(std::int32_t line, std::int32_t column, const std::vector<std::u16string>& lines) {
+// The code window's line for `line` of `numbering`, once the caret may stand at `line`:`column` there.
+std::int32_t CheckPlace(std::int32_t line, std::int32_t column, const ModuleSource& module,
+                        LineNumbering numbering) {
   const std::string place = Decimal(line) + ":" + Decimal(column);
-  if (lines.empty()) {
+  const std::int32_t count = module.LineCount(numbering);
+  if (count == 0) {
     if (line != 1 || column != 1)
       throw InvocationError(place + ": the module has no lines; only 1:1 is valid");
-    return;
+    return 1;
   }
-  if (line < 1 || static_cast<std::size_t>(line) > lines.size()) {
-    throw InvocationError(place + ": line " + Decimal(line) + " is outside the module (lines 1 to " +
-                          std::to_string(lines.size()) + ")");
+  if (line < 1 || line > count) {
+    throw InvocationError(place + ": line " + Decimal(line) + " is outside the " +
+                          (numbering == LineNumbering::kFile ? "file" : "module") + " (lines 1 to " +
+                          Decimal(count) + ")");
   }
-  const auto length = static_cast<std::int64_t>(lines[static_cast<std::size_t>(line) - 1].size());
+  const std::optional<std::int32_t> codeLine = module.ToCodeWindow(line, numbering);
+  if (!codeLine) {
+    throw InvocationError(place + ": line " + Decimal(line) + " is " +
+                          (static_cast<std::size_t>(line) <= module.HeaderLines()
+                               ? "part of the file's header"
+                               : "a member's attribute line") +
+                          ", which the code window does not show");
+  }
+  const auto length = static_cast<std::int64_t>(module.LineText(line, numbering).size());
   if (column < 1) throw InvocationError(place + ": columns start at 1");
   if (column > length + 1) {
     throw InvocationError(place + ": line " + Decimal(line) + " has " + std::to_string(length) +
                           " characters, so the caret goes up to column " + std::to_string(length + 1));
   }
+  return *codeLine;
 }
 
 }  // namespace
@@ -84,13 +98,24 @@ ide::Selection ParseSelection(std::string_view text) {
   return selection;
 }
 
-void CheckSelection(const ide::Selection& selection, const std::vector<std::u16string>& lines) {
-  CheckPlace(selection.startLine, selection.startColumn, lines);
-  CheckPlace(selection.endLine, selection.endColumn, lines);
+ide::Selection CodeWindowSelection(const ide::Selection& selection, const ModuleSource& module,
+                                   LineNumbering numbering) {
+  ide::Selection code = selection;
+  code.startLine = CheckPlace(selection.startLine, selection.startColumn, module, numbering);
+  code.endLine = CheckPlace(selection.endLine, selection.endColumn, module, numbering);
   if (selection.endLine < selection.startLine ||
       (selection.endLine == selection.startLine && selection.endColumn < selection.startColumn)) {
     throw InvocationError(FormatSelection(selection) + ": the selection ends before it starts");
   }
+  return code;
+}
+
+ide::Selection NumberedSelection(const ide::Selection& selection, const ModuleSource& module,
+                                 LineNumbering numbering) {
+  ide::Selection numbered = selection;
+  numbered.startLine = module.FromCodeWindow(selection.startLine, numbering);
+  numbered.endLine = module.FromCodeWindow(selection.endLine, numbering);
+  return numbered;
 }
 
 std::string FormatSelection(const ide::Selection& selection) {

@@ -6,32 +6,38 @@
 #include "cli/arguments.h"
 #include "cli/failure.h"
 #include "cli/human_report.h"
+#include "cli/iconv_decoder.h"
 #include "cli/json_report.h"
 #include "cli/module_file.h"
 #include "cli/position.h"
-#include "cli/text_encoding.h"
+#include "cli/utf8.h"
 
 namespace tandrel::cli {
 namespace {
 
-// The position the request gives, valid for `module`; errors name the option they are about.
+// The position the request gives, in the code window's lines; errors name the option they are about.
 ide::Selection GivenSelection(const MatchRequest& request, const ModuleSource& module) {
   const std::string option = request.at ? "--at" : "--select";
   try {
     const ide::Selection selection = request.at ? ParseCaret(*request.at) : ParseSelection(*request.select);
-    CheckSelection(selection, module.lines);
-    return selection;
+    return CodeWindowSelection(selection, module, request.lines);
   } catch (const InvocationError& error) {
     throw InvocationError(option + ": " + error.what());
   }
 }
 
 int Match(const MatchRequest& request, std::ostream& out, std::ostream& err, bool colour) {
-  const ModuleSource module = LoadModule(request.file, request.raw);
+  if (!request.encoding.empty() && !IconvKnows(request.encoding)) {
+    throw InvocationError("--encoding: iconv knows no encoding '" + request.encoding +
+                          "' (iconv --list shows those it knows)");
+  }
+  const ModuleSource module = LoadModule(request.file, {request.raw, request.encoding});
   const ide::Selection given = GivenSelection(request, module);
-  const MatchRun run = RunMatch(module.lines, given, request.build, request.entry);
+  MatchRun run = RunMatch(module.Code(), given, request.build, request.entry);
+  if (run.selection) run.selection = NumberedSelection(*run.selection, module, request.lines);
   out << (request.json ? JsonReport(request.build, run)
-                       : HumanReport(request.file, module, given, run, colour));
+                       : HumanReport(DisplayName(request.file), module, request.lines,
+                                     NumberedSelection(given, module, request.lines), run, colour));
   if (run.failure) {
     // Not the user's doing: a valid invocation makes the add-in fail only through a fault of ours.
     err << "tandrel: the IDE raised an error during the click: " << ToUtf8(*run.failure) << "\n";

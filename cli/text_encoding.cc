@@ -1,94 +1,12 @@
 #include "cli/text_encoding.h"
 
-#include <iconv.h>
+#include <algorithm>
+#include <utility>
 
-#include <cerrno>
-#include <cstddef>
-#include <optional>
+#include "cli/windows1252.h"
 
 namespace tandrel::cli {
 namespace {
-
-// What a conversion writes in place of a sequence that iconv rejects, and how many input bytes that covers.
-struct Substitute {
-  std::size_t inputBytes = 0;
-  std::string output;
-};
-using SubstituteFor = std::optional<Substitute> (*)(std::string_view rejected);
-
-// One iconv conversion descriptor, closed with its owner.
-class Converter {
- public:
-  Converter(const char* to, const char* from) : descriptor_(iconv_open(to, from)) {
-    if (descriptor_ == reinterpret_cast<iconv_t>(-1)) {
-      throw EncodingError(std::string("iconv cannot convert from ") + from + " to " + to);
-    }
-  }
-  Converter(const Converter&) = delete;
-  Converter& operator=(const Converter&) = delete;
-  ~Converter() { iconv_close(descriptor_); }
-
-  // Converts all of `input`; a rejected sequence is replaced through `substitute`, or else reported as
-  // "<what> at byte N" with N counted from `offset`.
-  std::string Convert(std::string_view input, SubstituteFor substitute, const char* what,
-                      std::size_t offset) {
-    std::string in(input);  // iconv wants a mutable input pointer
-    char* inPtr = in.data();
-    std::size_t inLeft = in.size();
-    std::string out;
-    char buffer[4096];
-    while (inLeft > 0) {
-      char* outPtr = buffer;
-      std::size_t outLeft = sizeof buffer;
-      const std::size_t result = iconv(descriptor_, &inPtr, &inLeft, &outPtr, &outLeft);
-      const int error = errno;
-      out.append(buffer, static_cast<std::size_t>(outPtr - buffer));
-      if (result != static_cast<std::size_t>(-1) || error == E2BIG) continue;
-      const auto at = static_cast<std::size_t>(inPtr - in.data());
-      std::optional<Substitute> replacement;
-      if (substitute != nullptr) replacement = substitute(std::string_view(inPtr, inLeft));
-      if (!replacement) {
-        throw EncodingError(std::string(error == EINVAL ? "incomplete " : "invalid ") + what + " at byte " +
-                            std::to_string(offset + at));
-      }
-      out += replacement->output;
-      inPtr += replacement->inputBytes;
-      inLeft -= replacement->inputBytes;
-    }
-    return out;
-  }
-
- private:
-  iconv_t descriptor_;
-};
-
-// Windows gives the five bytes that Windows-1252 leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) the C1
-// control of the same number, and so does the IDE when it loads such a file; iconv rejects them.
-std::optional<Substitute> UndefinedWindows1252(std::string_view rejected) {
-  return Substitute{1, {rejected.front(), '\0'}};
-}
-
-// U+FFFD for one 16-bit unit that is not part of a well-formed pair.
-std::optional<Substitute> LoneSurrogate(std::string_view) { return Substitute{2, "\xEF\xBF\xBD"}; }
-
-std::u16string FromUtf16Le(const std::string& bytes) {
-  std::u16string text(bytes.size() / 2, u'\0');
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    text[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
-                                    static_cast<unsigned char>(bytes[2 * i + 1]) << 8);
-  }
-  return text;
-}
-
-std::string ToUtf16Le(std::u16string_view text) {
-  std::string bytes;
-  bytes.reserve(text.size() * 2);
-  for (char16_t unit : text) {
-    bytes.push_back(static_cast<char>(unit & 0xFF));
-    bytes.push_back(static_cast<char>(unit >> 8));
-  }
-  return bytes;
-}
 
 struct ByteOrderMark {
   std::string_view bytes;
@@ -100,25 +18,98 @@ constexpr ByteOrderMark kMarks[] = {
     {"\xFF\xFE", "UTF-16LE"},
     {"\xFE\xFF", "UTF-16BE"},
 };
+constexpr std::size_t kLongestMark = 3;
 
 }  // namespace
 
-std::u16string DecodeModuleBytes(std::string_view bytes) {
-  // UTF-16LE as the target spells out the byte order, so the result does not depend on the host's.
-  for (const auto& mark : kMarks) {
-    if (bytes.starts_with(mark.bytes)) {
-      Converter converter("UTF-16LE", mark.encoding);
-      return FromUtf16Le(
-          converter.Convert(bytes.substr(mark.bytes.size()), nullptr, mark.encoding, mark.bytes.size()));
-    }
-  }
-  Converter converter("UTF-16LE", "WINDOWS-1252");
-  return FromUtf16Le(converter.Convert(bytes, UndefinedWindows1252, "Windows-1252", 0));
+ModuleDecoder::ModuleDecoder(std::string encoding, std::u16string text) : text_(std::move(text)) {
+  // Opened at once, so that a misspelt name fails before any reading.
+  if (!encoding.empty()) iconv_ = std::make_unique<IconvDecoder>(std::move(encoding), 0);
 }
 
-std::string ToUtf8(std::u16string_view text) {
-  Converter converter("UTF-8", "UTF-16LE");
-  return converter.Convert(ToUtf16Le(text), LoneSurrogate, "UTF-16", 0);
+void ModuleDecoder::Start(std::string_view head) {
+  for (const auto& mark : kMarks) {
+    if (!head.starts_with(mark.bytes)) continue;
+    head.remove_prefix(mark.bytes.size());
+    if (std::string_view(mark.encoding) == "UTF-8") {
+      reading_ = Reading::kUtf8;
+      // The mark counts in the offsets that errors name.
+      utf8_ = Utf8Decoder(mark.bytes.size());
+    } else {
+      reading_ = Reading::kIconv;
+      iconv_ = std::make_unique<IconvDecoder>(mark.encoding, mark.bytes.size());
+    }
+    Decode(head);
+    return;
+  }
+  reading_ = iconv_ ? Reading::kIconv : Reading::kUtf8OrWindows1252;
+  Decode(head);
+}
+
+void ModuleDecoder::Decode(std::string_view piece) {
+  switch (reading_) {
+    case Reading::kStart: {
+      if (head_.empty() && piece.size() >= kLongestMark) return Start(piece);
+      const std::size_t taken = std::min(piece.size(), kLongestMark - head_.size());
+      head_.append(piece.substr(0, taken));
+      if (head_.size() < kLongestMark) return;
+      Start(std::exchange(head_, {}));
+      return Decode(piece.substr(taken));
+    }
+    case Reading::kUtf8:
+      return DecodeUtf8(piece, false);
+    case Reading::kUtf8OrWindows1252:
+      return DecodeUtf8(piece, true);
+    case Reading::kWindows1252:
+      return AppendWindows1252(piece, text_);
+    case Reading::kIconv:
+      return iconv_->Decode(piece, text_);
+  }
+}
+
+void ModuleDecoder::DecodeUtf8(std::string_view piece, bool mayBeWindows1252) {
+  const std::size_t stop = utf8_.Decode(piece, text_);
+  if (stop == piece.size()) return;
+  if (!mayBeWindows1252) {
+    throw EncodingError("invalid UTF-8 at byte " + std::to_string(utf8_.Offset()));
+  }
+  // Not UTF-8 after all. What came before was ASCII, the same in both, unless it held UTF-8's own sequences.
+  if (utf8_.SawMultiByte()) RereadUtf8AsWindows1252(text_);
+  reading_ = Reading::kWindows1252;
+  AppendWindows1252(utf8_.Waiting(), text_);
+  AppendWindows1252(piece.substr(stop), text_);
+}
+
+std::u16string ModuleDecoder::Finish() && {
+  if (reading_ == Reading::kStart) Start(std::exchange(head_, {}));
+  switch (reading_) {
+    case Reading::kUtf8:
+      if (!utf8_.Waiting().empty()) {
+        throw EncodingError("incomplete UTF-8 at byte " + std::to_string(utf8_.Offset()));
+      }
+      break;
+    case Reading::kUtf8OrWindows1252:
+      if (!utf8_.Waiting().empty()) {
+        if (utf8_.SawMultiByte()) RereadUtf8AsWindows1252(text_);
+        AppendWindows1252(utf8_.Waiting(), text_);
+      }
+      break;
+    case Reading::kIconv:
+      iconv_->Finish(text_);
+      break;
+    case Reading::kStart:
+    case Reading::kWindows1252:
+      break;
+  }
+  return std::move(text_);
+}
+
+std::u16string DecodeModuleBytes(std::string_view bytes, const std::string& encoding) {
+  std::u16string text;
+  text.reserve(bytes.size());
+  ModuleDecoder decoder(encoding, std::move(text));
+  decoder.Decode(bytes);
+  return std::move(decoder).Finish();
 }
 
 }  // namespace tandrel::cli

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tandrel::sim {
 
@@ -18,7 +21,15 @@ class CallLog {
   void Heal(std::string_view operation);
 
  private:
-  std::map<std::string, int, std::less<>> counts_;
+  struct Counter {
+    std::string operation;
+    int count;
+  };
+
+  // A walk through a module makes a call or two per line (Lines, and CountOfLines at each line change): the
+  // two operations counted last are tried first, then the short list of all there are.
+  std::vector<Counter> counts_;
+  std::size_t recent_[2] = {SIZE_MAX, SIZE_MAX};  // indexes into counts_
   std::map<std::string, std::u16string, std::less<>> failures_;
 };
 

@@ -19,25 +19,27 @@ ide::Selection StartFirst(const ide::Selection& selection) {
 
 }  // namespace
 
-Module::Module(std::shared_ptr<CallLog> calls, std::vector<std::u16string> lines)
-    : calls_(std::move(calls)), lines_(std::move(lines)) {}
+Module::Module(std::shared_ptr<CallLog> calls, std::shared_ptr<const ModuleText> text)
+    : calls_(std::move(calls)), text_(std::move(text)) {}
 
 std::u16string Module::Lines(std::int32_t startLine, std::int32_t count) {
   calls_->Enter("Lines");
   if (startLine < 1 || count < 0) throw ide::Error(u"Invalid procedure call or argument");
-  std::u16string text;
   const auto first = static_cast<std::size_t>(startLine) - 1;
-  const std::size_t last = std::min(lines_.size(), first + static_cast<std::size_t>(count));
+  const std::size_t last = std::min(text_->LineCount(), first + static_cast<std::size_t>(count));
+  // A walk reads one line a call.
+  if (last == first + 1) return std::u16string(text_->Line(first));
+  std::u16string text;
   for (std::size_t i = first; i < last; ++i) {
     if (i > first) text += u"\r\n";
-    text += lines_[i];
+    text += text_->Line(i);
   }
   return text;
 }
 
 std::int32_t Module::CountOfLines() {
   calls_->Enter("CountOfLines");
-  return static_cast<std::int32_t>(lines_.size());
+  return static_cast<std::int32_t>(text_->LineCount());
 }
 
 std::shared_ptr<ide::CodePane> Module::CodePane() {

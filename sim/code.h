@@ -6,6 +6,7 @@
 
 #include "ide/code.h"
 #include "sim/call_log.h"
+#include "sim/module_text.h"
 #include "sim/record.h"
 
 namespace tandrel::sim {
@@ -13,10 +14,11 @@ namespace tandrel::sim {
 class Ide;
 class Pane;
 
-// A code module held as its lines; each Lines call joins the requested ones anew.
+// A code module held as its lines; each Lines call joins the requested ones anew. The text may be shared
+// with whoever made the module (a host that shows the lines itself), and is never changed.
 class Module : public ide::CodeModule {
  public:
-  Module(std::shared_ptr<CallLog> calls, std::vector<std::u16string> lines);
+  Module(std::shared_ptr<CallLog> calls, std::shared_ptr<const ModuleText> text);
 
   // Lines from `startLine` on; a count that reaches past the last line returns the lines that exist, and a
   // start past the last line returns nothing. A start below 1 or a negative count raises an error.
@@ -28,7 +30,7 @@ class Module : public ide::CodeModule {
   friend class Ide;
 
   std::shared_ptr<CallLog> calls_;
-  std::vector<std::u16string> lines_;
+  std::shared_ptr<const ModuleText> text_;
   std::weak_ptr<Pane> pane_;
 };
 

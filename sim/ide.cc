@@ -32,10 +32,16 @@ Ide::Ide()
       events_(std::make_shared<EventsHub>(calls_)),
       vbe_(std::make_shared<Root>(*this)) {}
 
-std::shared_ptr<Pane> Ide::AddModule(std::u16string_view text) { return AddModule(SplitLines(text)); }
+std::shared_ptr<Pane> Ide::AddModule(std::u16string_view text) {
+  return AddModule(std::make_shared<const ModuleText>(std::u16string(text)));
+}
 
-std::shared_ptr<Pane> Ide::AddModule(std::vector<std::u16string> lines) {
-  auto module = std::make_shared<Module>(calls_, std::move(lines));
+std::shared_ptr<Pane> Ide::AddModule(const std::vector<std::u16string>& lines) {
+  return AddModule(std::make_shared<const ModuleText>(ModuleText::FromLines(lines)));
+}
+
+std::shared_ptr<Pane> Ide::AddModule(std::shared_ptr<const ModuleText> text) {
+  auto module = std::make_shared<Module>(calls_, std::move(text));
   auto pane = std::make_shared<Pane>(calls_, record_, module);
   module->pane_ = pane;
   panes_.push_back(pane);

@@ -25,7 +25,8 @@ class Ide {
 
   // A new module from source text (see SplitLines); its pane becomes the active one.
   std::shared_ptr<Pane> AddModule(std::u16string_view text);
-  std::shared_ptr<Pane> AddModule(std::vector<std::u16string> lines);
+  std::shared_ptr<Pane> AddModule(const std::vector<std::u16string>& lines);
+  std::shared_ptr<Pane> AddModule(std::shared_ptr<const ModuleText> text);
   std::shared_ptr<Pane> ActivePane() const { return active_; }
   void Activate(std::shared_ptr<Pane> pane) { active_ = std::move(pane); }
   void LeaveNoActivePane() { active_.reset(); }

@@ -2,7 +2,8 @@
 # Installs the Debian 12 packages the build needs, when any is missing.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ libgtest-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev
+# time: /usr/bin/time, which bench/time_match.sh reads the peak memory from.
+packages=(cmake ninja-build g++ libgtest-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev time
   # The Windows COM servers: cross compilers, widl and the IDL headers, and 64-bit Wine with a display to test them.
   mingw-w64 wine64 libwine-dev xvfb xauth
   # The Windows Installer packages: wixl builds them, msibuild and msiinfo finish and read them.

@@ -42,8 +42,10 @@ const std::filesystem::path& Scratch() {
   return folder.path;
 }
 
-// Runs the command with `args`, stdout and stderr caught in files, NO_COLOR and the terminal left out of it.
-Result RunTandrel(const std::vector<std::string>& args, const char* folder = nullptr) {
+// Runs the command with `args`, stdout and stderr caught in files, NO_COLOR and the terminal left out of it;
+// standard input reads `input` when one is named.
+Result RunTandrel(const std::vector<std::string>& args, const char* folder = nullptr,
+                  const std::string& input = {}) {
   const auto outPath = Scratch() / "stdout";
   const auto errPath = Scratch() / "stderr";
   const pid_t child = fork();
@@ -53,6 +55,11 @@ Result RunTandrel(const std::vector<std::string>& args, const char* folder = nul
     dup2(out, STDOUT_FILENO);
     dup2(err, STDERR_FILENO);
     if (folder != nullptr && chdir(folder) != 0) _exit(126);
+    if (!input.empty()) {
+      const int in = open(input.c_str(), O_RDONLY);
+      if (in < 0) _exit(126);
+      dup2(in, STDIN_FILENO);
+    }
     std::vector<char*> argv{const_cast<char*>(TANDREL_EXE)};
     for (const auto& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
     argv.push_back(nullptr);
@@ -87,6 +94,7 @@ struct JsonRow {
   int style = 0;
   std::string title;
   std::vector<int> pointer;
+  std::string input = {};  // the file standard input reads, for FILE -
 };
 
 // Parameterised tests are listed under the row's name.
@@ -98,7 +106,7 @@ TEST_P(JsonRunTest, ReportsWhatTheAddinDid) {
   const auto& row = GetParam();
   std::vector<std::string> args = row.args;
   args.push_back("--json");
-  const Result result = RunTandrel(args);
+  const Result result = RunTandrel(args, nullptr, row.input);
   ASSERT_EQ(result.exitStatus, row.exitStatus) << result.out << result.err;
   EXPECT_EQ(result.err, "");
   ASSERT_TRUE(result.out.ends_with("}\n")) << result.out;
@@ -353,12 +361,119 @@ INSTANTIATE_TEST_SUITE_P(
                 "",
                 {11, 0}}));
 
+// A property whose first line carries the attribute that makes it the default member; the code window
+// hides that line, so its If stands on line 2 there and on line 4 of the file.
+const std::string kDefaultMember =
+    "Attribute VB_Name = \"Stock\"\r\n"
+    "Public Property Get Item() As Long\r\n"
+    "Attribute Item.VB_UserMemId = 0\r\n"
+    "    If mReady Then\r\n"
+    "        Item = 1\r\n"
+    "    End If\r\n"
+    "End Property\r\n";
+
+// "Привет" and a second string after it: read in the wrong code page the Cyrillic letters take more or
+// fewer columns, and the caret given for the second string's quotation mark misses it.
+const std::string kCyrillicUtf8 = "x = \"\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82\" & \"ok\"\r\n";
+const std::string kCyrillicCp1251 = "x = \"\xCF\xF0\xE8\xE2\xE5\xF2\" & \"ok\"\r\n";
+// The same in Shift-JIS, two bytes a character: "日本".
+const std::string kJapaneseCp932 = "x = \"\x93\xFA\x96\x7B\" & \"ok\"\r\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Readings, JsonRunTest,
+    ::testing::Values(
+        JsonRow{"AttributeLineInsidePropertyHidden",
+                {"match", TempModule("member.cls", kDefaultMember), "--at", "2:5"},
+                0,
+                Span(2, 5, 4, 11),
+                "",
+                0,
+                "",
+                {11, 0}},
+        JsonRow{"FileLinesGivenAndReported",
+                {"match", TempModule("member2.cls", kDefaultMember), "--lines", "file", "--at", "4:5"},
+                0,
+                Span(4, 5, 6, 11),
+                "",
+                0,
+                "",
+                {11, 0}},
+        JsonRow{"FileLinesBackward",
+                {"match", Example("Customer.cls"), "--lines", "file", "--at", "65:5"},
+                0,
+                Span(65, 9, 59, 5),
+                "",
+                0,
+                "",
+                {11, 0}},
+        JsonRow{"RawIgnoresFileLines",
+                {"match", Example("OrderForm.frm"), "--raw", "--lines", "file", "--at", "103:5"},
+                0,
+                Span(103, 5, 107, 11),
+                "",
+                0,
+                "",
+                {11, 0}},
+        JsonRow{"Utf8WithoutMarkCyrillic",
+                {"match", TempModule("cyrillic8.bas", kCyrillicUtf8), "--at", "1:16"},
+                0,
+                Span(1, 16, 1, 20),
+                "String length: 2",
+                0,
+                "Tandrel",
+                {11, 0}},
+        JsonRow{
+            "Cp1251Cyrillic",
+            {"match", TempModule("cyrillic1251.bas", kCyrillicCp1251), "--encoding", "cp1251", "--at", "1:5"},
+            0,
+            Span(1, 5, 1, 13),
+            "String length: 6",
+            0,
+            "Tandrel",
+            {11, 0}},
+        JsonRow{"Cp932Japanese",
+                {"match", TempModule("japanese.bas", kJapaneseCp932), "--encoding", "cp932", "--at", "1:12"},
+                0,
+                Span(1, 12, 1, 16),
+                "String length: 2",
+                0,
+                "Tandrel",
+                {11, 0}},
+        JsonRow{"PromptInItsCodePage",
+                {"match", TempModule("word1251.bas", "\xCF\xF0\xE8 = 1\r\n"), "--encoding", "cp1251", "--at",
+                 "1:1"},
+                1,
+                kNone,
+                "Can't match '\xD0\x9F\xD1\x80\xD0\xB8'!\r\n",
+                64,
+                kVb6About,
+                {}},
+        JsonRow{"StandardInput",
+                {"match", "-", "--at", "29:5"},
+                0,
+                Span(29, 5, 40, 15),
+                "",
+                0,
+                "",
+                {11, 0},
+                Example("Orders.bas")},
+        JsonRow{"StandardInputFileLines",
+                {"match", "-", "--lines", "file", "--at", "4:5"},
+                0,
+                Span(4, 5, 6, 11),
+                "",
+                0,
+                "",
+                {11, 0},
+                TempModule("member3.cls", kDefaultMember)}));
+
 // ---- bad invocations: exit 2, one line on stderr, nothing on stdout ----
 
 struct BadRow {
   const char* name;
   std::vector<std::string> args;
-  std::string error;  // stderr contains this
+  std::string error;       // stderr contains this
+  std::string input = {};  // the file standard input reads, for FILE -
 };
 
 void PrintTo(const BadRow& row, std::ostream* out) { *out << row.name; }
@@ -366,7 +481,7 @@ void PrintTo(const BadRow& row, std::ostream* out) { *out << row.name; }
 class BadInvocationTest : public ::testing::TestWithParam<BadRow> {};
 
 TEST_P(BadInvocationTest, ExitsTwoWithOneLine) {
-  const Result result = RunTandrel(GetParam().args);
+  const Result result = RunTandrel(GetParam().args, nullptr, GetParam().input);
   EXPECT_EQ(result.exitStatus, 2);
   EXPECT_EQ(result.out, "");
   EXPECT_TRUE(result.err.starts_with("tandrel: ")) << result.err;
@@ -402,7 +517,28 @@ INSTANTIATE_TEST_SUITE_P(
         BadRow{"UnknownOption", {"match", kSmall, "--at", "1:1", "--colour"}, "--colour"},
         BadRow{"BrokenUtf8",
                {"match", TempModule("broken.bas", "\xEF\xBB\xBFIf \xFF"), "--at", "1:1"},
-               "invalid UTF-8 at byte 6"}));
+               "invalid UTF-8 at byte 6"},
+        BadRow{"UnknownEncoding",
+               {"match", kSmall, "--at", "1:1", "--encoding", "cp9999"},
+               "--encoding: iconv knows no encoding 'cp9999'"},
+        BadRow{"InvalidInForcedEncoding",
+               {"match", TempModule("badsjis.bas", kJapaneseCp932 + "y = \"\x93\x20\"\r\n"), "--encoding",
+                "cp932", "--at", "1:1"},
+               "badsjis.bas: invalid cp932 at byte 24"},
+        BadRow{"InvalidOnStandardInput",
+               {"match", "-", "--encoding", "cp1251", "--at", "1:1"},
+               "<stdin>: invalid cp1251 at byte 2",
+               TempModule("bad1251.bas", "ab\x98")},
+        BadRow{"UnknownNumbering", {"match", kSmall, "--at", "1:1", "--lines", "editor"}, "editor"},
+        BadRow{"FileLineHidden",
+               {"match", TempModule("hidden.cls", kDefaultMember), "--lines", "file", "--at", "3:1"},
+               "--at: 3:1: line 3 is a member's attribute line, which the code window does not show"},
+        BadRow{"FileLineInHeader",
+               {"match", Example("OrderForm.frm"), "--lines", "file", "--select", "80:1-83:1"},
+               "--select: 80:1: line 80 is part of the file's header"},
+        BadRow{"FileLinePastTheFile",
+               {"match", TempModule("past.cls", kDefaultMember), "--lines", "file", "--at", "8:1"},
+               "line 8 is outside the file (lines 1 to 7)"}));
 
 // Reading /proc/self/mem from its start fails with an I/O error for every user, root included.
 TEST(BadInvocationTest, UnreadableFileExitsTwo) {
@@ -419,6 +555,7 @@ struct TextRow {
   std::vector<std::string> args;
   int exitStatus;
   std::vector<std::string> shows;
+  std::string input = {};  // the file standard input reads, for FILE -
 };
 
 void PrintTo(const TextRow& row, std::ostream* out) { *out << row.name; }
@@ -426,7 +563,7 @@ void PrintTo(const TextRow& row, std::ostream* out) { *out << row.name; }
 class TextOutputTest : public ::testing::TestWithParam<TextRow> {};
 
 TEST_P(TextOutputTest, ShowsItForAPerson) {
-  const Result result = RunTandrel(GetParam().args);
+  const Result result = RunTandrel(GetParam().args, nullptr, GetParam().input);
   EXPECT_EQ(result.exitStatus, GetParam().exitStatus) << result.err;
   EXPECT_EQ(result.err, "");
   // Not a terminal: no colour codes.
@@ -448,12 +585,24 @@ INSTANTIATE_TEST_SUITE_P(
                 1,
                 {"/Orders.bas:60:9: no selection set\n", "message box \"" + kVb6About + "\" (exclamation):\n",
                  "    Match 'Wend' for 'While' not found searching forward.\n"}},
+        TextRow{"StandardInputNamed",
+                {"match", "-", "--at", "29:5"},
+                0,
+                {"<stdin>:29:5-40:15: selected by the add-in\n"},
+                Example("Orders.bas")},
+        TextRow{"FileLinesShowTheHiddenLine",
+                {"match", Example("Customer.cls"), "--lines", "file", "--at", "30:8"},
+                0,
+                {"/Customer.cls:30:8-33:13: selected by the add-in\n",
+                 "    31 > Attribute Name.VB_UserMemId = 0\n"}},
         TextRow{"TopHelp", {"--help"}, 0, {"match", "Example:"}},
         TextRow{"MatchHelp",
                 {"match", "--help"},
                 0,
-                {"--at", "--select", "--build", "--entry", "--json", "--raw", "FILE", "Examples:",
-                 "Exit status:", "e.g. --at 12:5", "e.g. --select", "e.g. --build vb5", "e.g. --entry edit"}},
+                {"--at", "--select", "--build", "--entry", "--json", "--raw", "FILE",
+                 "Examples:", "Exit status:", "e.g. --at 12:5", "e.g. --select", "e.g. --build vb5",
+                 "e.g. --entry edit", "--encoding", "e.g. --encoding cp1251", "--lines", "e.g. --lines file",
+                 "- for standard input", "tandrel match - "}},
         TextRow{"Version", {"--version"}, 0, {"Tandrel 2.00.0012", "TandrelVB5 1.00.0002"}}));
 
 // Every example that the help gives works as shown, from the source folder.
@@ -466,9 +615,16 @@ TEST(HelpExamplesTest, EachFindsAMatch) {
     ++examples;
     std::istringstream words(line);
     std::vector<std::string> args;
-    for (std::string word; words >> word;) args.push_back(word);
+    std::string input;
+    for (std::string word; words >> word;) {
+      if (word == "<") {
+        words >> input;
+      } else {
+        args.push_back(word);
+      }
+    }
     args.erase(args.begin());
-    const Result result = RunTandrel(args, TANDREL_SOURCE_DIR);
+    const Result result = RunTandrel(args, TANDREL_SOURCE_DIR, input);
     EXPECT_EQ(result.exitStatus, 0) << line << "\n" << result.out << result.err;
   }
   EXPECT_GE(examples, 3);

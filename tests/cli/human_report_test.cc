@@ -8,14 +8,20 @@
 namespace tandrel::cli {
 namespace {
 
+// Every line of `text` is the module's.
+ModuleSource Raw(std::u16string text) { return ModuleSource(sim::ModuleText(std::move(text)), true); }
+
 ModuleSource Numbered(int count) {
-  ModuleSource module;
+  std::u16string text;
   for (int i = 1; i <= count; ++i) {
-    const std::string text = "    line" + std::to_string(i);
-    module.lines.emplace_back(text.begin(), text.end());
+    const std::string line = "    line" + std::to_string(i) + "\r\n";
+    text.append(line.begin(), line.end());
   }
-  return module;
+  return Raw(std::move(text));
 }
+
+// A saved module: the code window leaves out its header and its member attribute lines.
+ModuleSource Saved(std::u16string text) { return ModuleSource(sim::ModuleText(std::move(text)), false); }
 
 MatchRun Selected(ide::Selection selection, std::vector<sim::MessageBox> messages = {}) {
   MatchRun run;
@@ -32,6 +38,7 @@ struct ReportRow {
   bool colour;
   std::vector<std::string> shows;
   std::vector<std::string> hides;
+  LineNumbering numbering = LineNumbering::kCodeWindow;
 };
 
 // Parameterised tests are listed under the row's name.
@@ -41,7 +48,8 @@ class HumanReportTest : public ::testing::TestWithParam<ReportRow> {};
 
 TEST_P(HumanReportTest, ShowsThePlaceTheLinesAndTheBoxes) {
   const auto& row = GetParam();
-  const std::string report = HumanReport("Mod.bas", row.module, row.given, row.run, row.colour);
+  const std::string report =
+      HumanReport("Mod.bas", row.module, row.numbering, row.given, row.run, row.colour);
   for (const auto& text : row.shows)
     EXPECT_NE(report.find(text), std::string::npos) << text << "\n" << report;
   for (const auto& text : row.hides)
@@ -50,6 +58,14 @@ TEST_P(HumanReportTest, ShowsThePlaceTheLinesAndTheBoxes) {
 
 const sim::MessageBox kNotFound{u"Match 'Wend' for 'While' not found searching forward.\r\n\r\nComments", 48,
                                 u"Tandrel V. 2.0.12"};
+
+const char16_t* const kProperty =
+    u"Attribute VB_Name = \"Stock\"\r\n"
+    u"Option Explicit\r\n"
+    u"Public Property Get Item() As Long\r\n"
+    u"Attribute Item.VB_UserMemId = 0\r\n"
+    u"    Item = 1\r\n"
+    u"End Property\r\n";
 
 INSTANTIATE_TEST_SUITE_P(
     Reports, HumanReportTest,
@@ -91,26 +107,42 @@ INSTANTIATE_TEST_SUITE_P(
             "Colour", Numbered(2), {1, 5, 1, 5}, Selected({1, 5, 1, 10}), true, {"\x1b[7mline1\x1b[0m"}, {}},
         // Text from the file must not drive the terminal, nor tabs push the markers out of line.
         ReportRow{"ControlCharactersNeutralised",
-                  ModuleSource{{u"\tIf \x1b[2J\u009B0m Then"}, 0},
+                  Raw(u"\tIf \x1b[2J\u009B0m Then"),
                   {1, 2, 1, 2},
                   Selected({1, 2, 1, 4}),
                   false,
                   {"     1 |  If ?[2J?0m Then\n", "       |  ^~\n"},
                   {"\x1b", "\t", "\xC2\x9B"}},
         ReportRow{"HeaderNoted",
-                  ModuleSource{{u"Option Explicit"}, 9},
+                  Saved(u"Attribute VB_Name = \"A\"\r\n"
+                        u"Attribute VB_Creatable = False\r\n"
+                        u"Attribute VB_Exposed = False\r\n"
+                        u"Option Explicit"),
                   {1, 1, 1, 1},
                   MatchRun{},
                   false,
-                  {"9-line header"},
+                  {"3-line header (--lines file counts them)"},
                   {}},
-        ReportRow{"EmptyModule",
-                  ModuleSource{},
-                  {1, 1, 1, 1},
-                  MatchRun{},
+        ReportRow{"EmptyModule", Raw(u""), {1, 1, 1, 1}, MatchRun{}, false, {"the module has no lines"}, {}},
+        // The code window's numbers leave the attribute line out, and so does the view.
+        ReportRow{"AttributeLinesNoted",
+                  Saved(kProperty),
+                  {2, 1, 2, 1},
+                  Selected({2, 1, 4, 13}),
                   false,
-                  {"the module has no lines"},
-                  {}}));
+                  {"Mod.bas:2:1-4:13: selected by the add-in\n", "1-line header and 1 attribute line",
+                   "     3 >     Item = 1\n", "     4 > End Property\n"},
+                  {"VB_UserMemId"}},
+        // The file's numbers show the file as an editor does, the hidden line inside the span.
+        ReportRow{"FileLinesShowHiddenLines",
+                  Saved(kProperty),
+                  {3, 1, 3, 1},
+                  Selected({3, 1, 6, 13}),
+                  false,
+                  {"Mod.bas:3:1-6:13: selected by the add-in\n", "     2 | Option Explicit\n",
+                   "     4 > Attribute Item.VB_UserMemId = 0\n", "     6 > End Property\n"},
+                  {"note:"},
+                  LineNumbering::kFile}));
 
 }  // namespace
 }  // namespace tandrel::cli

@@ -29,10 +29,16 @@ void PrintTo(const ModuleRow& row, std::ostream* out) { *out << row.name; }
 
 class ModuleFromBytesTest : public ::testing::TestWithParam<ModuleRow> {};
 
+std::vector<std::u16string> CodeLines(const ModuleSource& module) {
+  std::vector<std::u16string> lines;
+  for (std::size_t i = 0; i < module.Code()->LineCount(); ++i) lines.emplace_back(module.Code()->Line(i));
+  return lines;
+}
+
 TEST_P(ModuleFromBytesTest, ShowsWhatTheCodeWindowShows) {
-  const ModuleSource module = ModuleFromBytes(GetParam().text, GetParam().raw);
-  EXPECT_EQ(module.lines, U16Lines(GetParam().lines));
-  EXPECT_EQ(module.headerLines, GetParam().headerLines);
+  const ModuleSource module = ModuleFromBytes(GetParam().text, {GetParam().raw, ""});
+  EXPECT_EQ(CodeLines(module), U16Lines(GetParam().lines));
+  EXPECT_EQ(module.HeaderLines(), GetParam().headerLines);
 }
 
 const char* const kClassHeader =
@@ -114,12 +120,12 @@ INSTANTIATE_TEST_SUITE_P(
                   6},
         ModuleRow{"HeaderOnly", "Attribute VB_Name = \"Empty\"\r\n", false, {}, 1},
         ModuleRow{"NoHeader", "Sub Main()\r\nEnd Sub\r\n", false, {"Sub Main()", "End Sub"}, 0},
-        // Only the leading block is a header: a procedure's attribute further down stays a line.
+        // Only the leading block is a header; a procedure's attribute further down is hidden all the same.
         ModuleRow{
             "AttributeAfterCode",
             "Attribute VB_Name = \"Tools\"\r\nPublic Function Item()\r\nAttribute Item.VB_UserMemId = 0\r\n",
             false,
-            {"Public Function Item()", "Attribute Item.VB_UserMemId = 0"},
+            {"Public Function Item()"},
             1},
         // A designer block that never closes is not a header the IDE wrote; nothing is taken away.
         ModuleRow{"UnclosedDesignerBlock",
@@ -140,22 +146,23 @@ class ExampleModulesTest : public ::testing::TestWithParam<ExampleRow> {};
 
 // The bundled examples start where the code window starts: at their Option Explicit.
 TEST_P(ExampleModulesTest, StartAtTheirCode) {
-  const ModuleSource module = LoadModule(std::string(TANDREL_EXAMPLES_DIR "/") + GetParam().file, false);
-  EXPECT_EQ(module.headerLines, GetParam().headerLines);
-  ASSERT_EQ(module.lines.size(), GetParam().codeLines);
-  EXPECT_EQ(module.lines.front(), u"Option Explicit");
+  const ModuleSource module = LoadModule(std::string(TANDREL_EXAMPLES_DIR "/") + GetParam().file, {});
+  EXPECT_EQ(module.HeaderLines(), GetParam().headerLines);
+  ASSERT_EQ(module.Code()->LineCount(), GetParam().codeLines);
+  EXPECT_EQ(module.Code()->Line(0), u"Option Explicit");
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, ExampleModulesTest,
                          ::testing::Values(ExampleRow{"Orders.bas", 1, 78},
                                            ExampleRow{"Customer.cls", 13, 66},
-                                           ExampleRow{"OrderForm.frm", 81, 49}));
+                                           ExampleRow{"OrderForm.frm", 81, 49},
+                                           ExampleRow{"Cyrillic.bas", 1, 20}));
 
 TEST(LoadModuleTest, NamesTheFileWhenItCannotBeRead) {
   for (const std::string& path :
        {std::string("/nonexistent/Module1.bas"), std::string(TANDREL_EXAMPLES_DIR)}) {
     try {
-      LoadModule(path, false);
+      LoadModule(path, {});
       ADD_FAILURE() << path << " loaded";
     } catch (const InvocationError& error) {
       EXPECT_TRUE(std::string(error.what()).starts_with(path + ": ")) << error.what();

@@ -73,6 +73,12 @@ INSTANTIATE_TEST_SUITE_P(
         ParseRow{"NegativePast32Bits", Form::kCaret, "-2147483649:1", std::nullopt, kTooBig},
         ParseRow{"EndColumnPast32Bits", Form::kSelection, "1:1-1:99999999999", std::nullopt, kTooBig}));
 
+// The code window's own check: every line is the module's.
+void CheckSelection(const ide::Selection& selection, const std::vector<std::u16string>& lines) {
+  CodeWindowSelection(selection, ModuleSource(sim::ModuleText::FromLines(lines), true),
+                      LineNumbering::kCodeWindow);
+}
+
 struct CheckRow {
   const char* name;
   std::vector<std::u16string> lines;
@@ -121,6 +127,91 @@ INSTANTIATE_TEST_SUITE_P(
                       CheckRow{"EmptyModuleOrigin", {}, {1, 1, 1, 1}, ""},
                       CheckRow{"EmptyModuleColumnTwo", {}, {1, 2, 1, 2}, "no lines; only 1:1"},
                       CheckRow{"EmptyModuleLineTwo", {}, {1, 1, 2, 1}, "no lines; only 1:1"}));
+
+// A saved class: a two-line header, a property whose first line carries an attribute, and a declaration
+// with one of its own. File lines 1, 2, 4 and 8 are hidden; the code window shows the other five.
+const char16_t* const kSaved =
+    u"Attribute VB_Name = \"Stock\"\r\n"        // 1 hidden
+    u"Attribute VB_Exposed = False\r\n"         // 2 hidden
+    u"Public Property Get Item() As Long\r\n"   // 3 = code 1
+    u"Attribute Item.VB_UserMemId = 0\r\n"      // 4 hidden
+    u"    Item = mItem\r\n"                     // 5 = code 2
+    u"End Property\r\n"                         // 6 = code 3
+    u"Public Count As Long\r\n"                 // 7 = code 4
+    u"Attribute Count.VB_VarUserMemId = 1\r\n"  // 8 hidden
+    u"Private mItem As Long\r\n";               // 9 = code 5
+
+struct FileRow {
+  const char* name;
+  ide::Selection file;  // as an editor gives it
+  std::string result;   // the code window's selection, or the error
+};
+
+void PrintTo(const FileRow& row, std::ostream* out) { *out << row.name; }
+
+class FileLinesTest : public ::testing::TestWithParam<FileRow> {};
+
+TEST_P(FileLinesTest, GiveTheCodeWindowsPlaceOrSayWhyNot) {
+  const ModuleSource module(sim::ModuleText(kSaved), false);
+  std::string result;
+  try {
+    result = FormatSelection(CodeWindowSelection(GetParam().file, module, LineNumbering::kFile));
+  } catch (const InvocationError& error) {
+    result = error.what();
+  }
+  EXPECT_EQ(result, GetParam().result);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Saved, FileLinesTest,
+    ::testing::Values(
+        FileRow{"FirstCodeLine", {3, 1, 3, 1}, "1:1-1:1"},
+        FileRow{"BelowTheAttribute", {5, 5, 6, 13}, "2:5-3:13"},
+        FileRow{"BelowBothAttributes", {9, 9, 9, 9}, "5:9-5:9"},
+        FileRow{"LastColumnOfTheFileLine", {7, 21, 7, 21}, "4:21-4:21"},
+        FileRow{"HeaderLine",
+                {1, 1, 1, 1},
+                "1:1: line 1 is part of the file's header, which the code window does not show"},
+        FileRow{"AttributeLine",
+                {3, 1, 4, 1},
+                "4:1: line 4 is a member's attribute line, which the code window does not show"},
+        FileRow{"PastTheFile", {10, 1, 10, 1}, "10:1: line 10 is outside the file (lines 1 to 9)"},
+        // Columns are checked against the file line's own text.
+        FileRow{"PastTheLineEnd",
+                {6, 14, 6, 14},
+                "6:14: line 6 has 12 characters, so the caret goes up to column 13"},
+        FileRow{"Backwards", {6, 1, 5, 1}, "6:1-5:1: the selection ends before it starts"}));
+
+// Every shown line of the file maps to a code line and back, whatever stands hidden around it.
+TEST(FileLinesTest, MapBothWaysOnEveryShownLine) {
+  struct MapRow {
+    const char* name;
+    std::u16string text;
+    std::vector<std::int32_t> codeLineOfFileLine;  // 0: hidden
+  };
+  const std::vector<MapRow> rows = {
+      {"Saved", kSaved, {0, 0, 1, 0, 2, 3, 4, 0, 5}},
+      {"NothingHidden", u"a\r\nb\r\n", {1, 2}},
+      {"HiddenRunAtTheEnd", u"x\r\nAttribute a.VB_A = 1\r\nAttribute b.VB_B = 2\r\n", {1, 0, 0}},
+      {"HiddenRunsBetween",
+       u"x\r\nAttribute a.VB_A = 1\r\nAttribute b.VB_B = 2\r\ny\r\nAttribute c.VB_C = 3\r\nz\r\n",
+       {1, 0, 0, 2, 0, 3}},
+      {"OnlyHeader", u"Attribute VB_Name = \"A\"\r\n", {0}},
+  };
+  for (const auto& row : rows) {
+    const ModuleSource module(sim::ModuleText(row.text), false);
+    ASSERT_EQ(module.LineCount(LineNumbering::kFile),
+              static_cast<std::int32_t>(row.codeLineOfFileLine.size()))
+        << row.name;
+    std::vector<std::int32_t> mapped;
+    for (std::int32_t fileLine = 1; fileLine <= module.LineCount(LineNumbering::kFile); ++fileLine) {
+      const auto codeLine = module.ToCodeWindow(fileLine, LineNumbering::kFile);
+      mapped.push_back(codeLine.value_or(0));
+      if (codeLine && module.FromCodeWindow(*codeLine, LineNumbering::kFile) != fileLine) mapped.back() = -1;
+    }
+    EXPECT_EQ(mapped, row.codeLineOfFileLine) << row.name << " (-1: does not map back)";
+  }
+}
 
 }  // namespace
 }  // namespace tandrel::cli

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "cli/utf8.h"
+
 namespace tandrel::cli {
 namespace {
 
@@ -29,9 +31,10 @@ INSTANTIATE_TEST_SUITE_P(
     Encodings, DecodeModuleBytesTest,
     ::testing::Values(
         DecodeRow{"Empty", ""sv, u""}, DecodeRow{"Ascii", "If x Then\r\n"sv, u"If x Then\r\n"},
-        // Without a mark the bytes are Windows-1252, even when they happen to be valid UTF-8.
+        // Without a mark, bytes that are not UTF-8 are Windows-1252.
         DecodeRow{"Windows1252Letters", "caf\xE9 \x80 \x93q\x94"sv, u"caf\u00E9 \u20AC \u201Cq\u201D"},
-        DecodeRow{"Utf8WithoutMarkIsWindows1252", "\xC3\xA9"sv, u"\u00C3\u00A9"},
+        // Valid UTF-8 with a character beyond ASCII is UTF-8, as files re-saved by an editor are.
+        DecodeRow{"Utf8WithoutMarkIsUtf8", "\xC3\xA9"sv, u"\u00E9"},
         DecodeRow{"Windows1252UndefinedBytesAsC1Controls", "a\x81\x8D\x8F\x90\x9Dz"sv,
                   u"a\u0081\u008D\u008F\u0090\u009Dz"},
         DecodeRow{"Utf8Mark",

@@ -112,6 +112,8 @@ HRESULT ClickSink::Invoke(DISPID member, REFIID, LCID, WORD, DISPPARAMS* params,
   BoolSlot cancelDefault;
   if (!cancelDefault.Bind(params->rgvarg[kCancelDefaultArgument])) return mismatch(kCancelDefaultArgument);
 
+  // A handler may detach this very sink; it stays alive until the click has been handled.
+  const ComPtr<ClickSink> self(this);
   return DispatchBoundary(exception, [&] {
     const auto control = WrapCommandBarControl(source, session_);
     handler_(control, handled.Value(), cancelDefault.Value());

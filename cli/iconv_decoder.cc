@@ -1,0 +1,93 @@
+#include "cli/iconv_decoder.h"
+
+#include <algorithm>
+#include <bit>
+#include <cerrno>
+
+#include "cli/encoding_error.h"
+
+namespace tandrel::cli {
+namespace {
+
+// The host's own byte order, so that iconv writes the 16-bit units straight into the text.
+constexpr const char* kNativeUtf16 = std::endian::native == std::endian::little ? "UTF-16LE" : "UTF-16BE";
+
+// The longest sequence of any encoding iconv knows is a few bytes; an escape sequence of a stateful one is
+// the longest of them.
+constexpr std::size_t kLongestSequence = 16;
+
+}  // namespace
+
+bool IconvKnows(const std::string& name) {
+  const iconv_t descriptor = iconv_open(kNativeUtf16, name.c_str());
+  if (descriptor == reinterpret_cast<iconv_t>(-1)) return false;
+  iconv_close(descriptor);
+  return true;
+}
+
+IconvDecoder::IconvDecoder(std::string name, std::uint64_t offset)
+    : name_(std::move(name)), descriptor_(iconv_open(kNativeUtf16, name_.c_str())), offset_(offset) {
+  if (descriptor_ == reinterpret_cast<iconv_t>(-1)) {
+    throw EncodingError("iconv knows no encoding '" + name_ + "' (iconv --list shows those it knows)");
+  }
+}
+
+IconvDecoder::~IconvDecoder() { iconv_close(descriptor_); }
+
+std::size_t IconvDecoder::Convert(std::string_view in, std::u16string& out) {
+  // iconv's input pointer is not const for historical reasons; it never writes through it.
+  char* inPtr = const_cast<char*>(in.data());
+  std::size_t inLeft = in.size();
+  while (true) {
+    // Room for one unit per byte, as nearly every encoding needs, and more when one needs more.
+    const std::size_t used = out.size();
+    out.resize(used + inLeft + kLongestSequence);
+    char* outPtr = reinterpret_cast<char*>(out.data() + used);
+    std::size_t outLeft = (out.size() - used) * sizeof(char16_t);
+    const std::size_t result = iconv(descriptor_, &inPtr, &inLeft, &outPtr, &outLeft);
+    const int error = errno;
+    out.resize(out.size() - outLeft / sizeof(char16_t));
+    const auto converted = static_cast<std::size_t>(inPtr - in.data());
+    if (result != static_cast<std::size_t>(-1) || error == EINVAL) return converted;
+    if (error != E2BIG) {
+      throw EncodingError("invalid " + name_ + " at byte " + std::to_string(offset_ + converted));
+    }
+  }
+}
+
+void IconvDecoder::Decode(std::string_view piece, std::u16string& out) {
+  if (!waiting_.empty()) {
+    // Finish the waiting sequence with a few bytes of this piece.
+    const std::size_t waiting = waiting_.size();
+    const std::size_t borrowed = std::min(piece.size(), kLongestSequence);
+    waiting_.append(piece.substr(0, borrowed));
+    const std::size_t converted = Convert(waiting_, out);
+    offset_ += converted;
+    if (converted < waiting) {
+      if (borrowed < piece.size()) {
+        throw EncodingError("invalid " + name_ + " at byte " + std::to_string(offset_));
+      }
+      waiting_.erase(0, converted);
+      return;
+    }
+    piece.remove_prefix(converted - waiting);
+    waiting_.clear();
+  }
+  const std::size_t converted = Convert(piece, out);
+  offset_ += converted;
+  waiting_.assign(piece.substr(converted));
+}
+
+void IconvDecoder::Finish(std::u16string& out) {
+  if (!waiting_.empty()) {
+    throw EncodingError("incomplete " + name_ + " at byte " + std::to_string(offset_));
+  }
+  const std::size_t used = out.size();
+  out.resize(used + kLongestSequence);
+  char* outPtr = reinterpret_cast<char*>(out.data() + used);
+  std::size_t outLeft = kLongestSequence * sizeof(char16_t);
+  iconv(descriptor_, nullptr, nullptr, &outPtr, &outLeft);
+  out.resize(out.size() - outLeft / sizeof(char16_t));
+}
+
+}  // namespace tandrel::cli

@@ -1,0 +1,333 @@
+// Each deliverable DLL as an IDE meets it: registered by regsvr32, created by its ProgID, connected to the
+// served IDE, clicked, disconnected, released and unregistered.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "tests/win/deliverables.h"
+#include "tests/win/dispatch_client.h"
+#include "tests/win/host/com_host.h"
+#include "tests/win/host/message_boxes.h"
+#include "tests/win/registry.h"
+#include "tests/win/server_steps.h"
+#include "tests/win/test_arguments.h"
+
+namespace tandrel::win::testing {
+namespace {
+
+using host::ComHost;
+
+std::string U8(const std::u16string& text) {
+  std::string narrow;
+  for (char16_t c : text) narrow += c < 0x80 ? static_cast<char>(c) : '?';
+  return narrow;
+}
+
+std::string U8(const std::wstring& text) { return U8(std::u16string(text.begin(), text.end())); }
+
+std::string Upper(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return text;
+}
+
+std::string Hex(HRESULT result) {
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%08lX", static_cast<unsigned long>(result));
+  return text;
+}
+
+// Each box as "style|title|text", line breaks shown as "\n".
+std::vector<std::string> Told(const std::vector<host::ShownBox>& boxes) {
+  std::vector<std::string> told;
+  for (const auto& box : boxes) {
+    std::string text;
+    const std::string raw = U8(box.text);
+    for (std::size_t i = 0; i < raw.size(); ++i) {
+      if (raw[i] == '\r' && i + 1 < raw.size() && raw[i + 1] == '\n') continue;
+      text += raw[i];
+    }
+    told.push_back(std::to_string(box.iconStyle) + "|" + U8(box.title) + "|" + text);
+  }
+  return told;
+}
+
+// The controls the add-in appended to the three bars, as text.
+std::string Bars(ComHost& host) {
+  std::string text;
+  for (const char16_t* name : {u"Code Window", u"Add-Ins", u"Edit"}) {
+    if (!text.empty()) text += ' ';
+    text.append(U8(std::u16string(name))).append("[");
+    bool first = true;
+    for (const auto& control : host.Ide().FindBar(name)->Added()) {
+      text.append(first ? "'" : ", '").append(U8(control->Caption())).append("'");
+      first = false;
+      if (!control->TooltipText().empty()) text += " tip='" + U8(control->TooltipText()) + "'";
+      if (control->Style() != 0) text += " style=" + std::to_string(control->Style());
+      if (control->FaceId()) text += " face=" + std::to_string(*control->FaceId());
+      if (control->BeginGroup()) text += " group";
+      if (control->Deleted()) text += " deleted";
+    }
+    text += "]";
+  }
+  return text;
+}
+
+class EndToEnd : public ::testing::TestWithParam<const Deliverable*> {
+ protected:
+  const Deliverable& D() const { return *GetParam(); }
+
+  void SetUp() override {
+    dll_ = DllPath(D().name);
+    ASSERT_FALSE(dll_.empty()) << "no path given for " << D().name;
+    ASSERT_EQ(Regsvr32(dll_, false), 0u) << "regsvr32 " << U8(dll_);
+    registered_ = true;
+  }
+  void TearDown() override {
+    if (registered_) Regsvr32(dll_, true);
+  }
+
+  // Creates and connects the add-in to `host`; the boxes of the connection are dropped.
+  ComPtr<IUnknown> Connected(ComHost& host) {
+    ComPtr<IUnknown> connect;
+    EXPECT_EQ(Hex(CreateConnect(D(), connect)), Hex(S_OK));
+    if (!connect) return nullptr;
+    EXPECT_EQ(Hex(ConnectAddin(D(), connect.Get(), host.Vbe().Get())), Hex(S_OK));
+    EXPECT_TRUE(boxes_.Take().empty());
+    return connect;
+  }
+
+  std::wstring Clsid() const { return std::wstring(L"CLSID\\") + D().clsid; }
+  std::wstring AddinKey() const {
+    return std::wstring(L"Software\\Microsoft\\Visual Basic\\6.0\\Addins\\") + D().progId;
+  }
+  std::string About() const { return U8(std::u16string(D().aboutText)); }
+  std::string Caption() const { return U8(std::u16string(D().menuCaption)); }
+
+  std::wstring dll_;
+  bool registered_ = false;
+  host::MessageBoxWatcher boxes_;
+};
+
+TEST_P(EndToEnd, RegistrationWritesEveryEntryAndUnregistrationLeavesNone) {
+  struct Entry {
+    HKEY root;
+    std::wstring key;
+    const wchar_t* value;
+    std::string expected;  // "" for absent; paths compared without case
+  };
+  const std::string typeLibPlatform = sizeof(void*) == 8 ? "win64" : "win32";
+  const std::wstring typeLib = std::wstring(L"TypeLib\\") + D().libid + L"\\1.0";
+  std::vector<Entry> entries = {
+      {HKEY_CLASSES_ROOT, Clsid() + L"\\InprocServer32", nullptr, Upper(U8(dll_))},
+      {HKEY_CLASSES_ROOT, Clsid() + L"\\InprocServer32", L"ThreadingModel", "Apartment"},
+      {HKEY_CLASSES_ROOT, Clsid() + L"\\ProgID", nullptr, U8(std::wstring(D().progId))},
+      {HKEY_CLASSES_ROOT, std::wstring(D().progId) + L"\\CLSID", nullptr, U8(std::wstring(D().clsid))},
+      {HKEY_CLASSES_ROOT, typeLib + L"\\0\\" + std::wstring(typeLibPlatform.begin(), typeLibPlatform.end()),
+       nullptr, Upper(U8(dll_))},
+  };
+  const bool addinList = D().friendlyName != nullptr;
+  entries.push_back({HKEY_CURRENT_USER, AddinKey(), L"FriendlyName",
+                     addinList ? U8(std::u16string(D().friendlyName)) : ""});
+  for (const auto& entry : entries) {
+    std::string actual = U8(StringValue(entry.root, entry.key, entry.value).value_or(L""));
+    if (entry.expected == Upper(entry.expected) && !entry.expected.empty()) actual = Upper(actual);
+    EXPECT_EQ(actual, entry.expected)
+        << U8(entry.key) << " " << (entry.value ? U8(std::wstring(entry.value)) : "@");
+  }
+  EXPECT_EQ(DwordValue(HKEY_CURRENT_USER, AddinKey(), L"LoadBehavior"),
+            addinList ? std::optional<DWORD>(5) : std::nullopt);
+  EXPECT_EQ(DwordValue(HKEY_CURRENT_USER, AddinKey(), L"CommandLineSafe"),
+            addinList ? std::optional<DWORD>(1) : std::nullopt);
+  EXPECT_EQ(!StringValue(HKEY_CURRENT_USER, AddinKey(), L"Description").value_or(L"").empty(), addinList);
+  EXPECT_TRUE(KeyExists(HKEY_CLASSES_ROOT, std::wstring(L"Interface\\") + D().connectIid));
+
+  ASSERT_EQ(Regsvr32(dll_, true), 0u);
+  registered_ = false;
+  const std::vector<std::pair<HKEY, std::wstring>> gone = {
+      {HKEY_CLASSES_ROOT, Clsid()},
+      {HKEY_CLASSES_ROOT, D().progId},
+      {HKEY_CLASSES_ROOT, std::wstring(L"TypeLib\\") + D().libid},
+      {HKEY_CLASSES_ROOT, std::wstring(L"Interface\\") + D().connectIid},
+      {HKEY_CURRENT_USER, AddinKey()},
+      // The IDEs' own interfaces are theirs: never registered, so never removed either.
+      {HKEY_CLASSES_ROOT, L"Interface\\{B65AD801-ABAF-11D0-BB8B-00A0C90F2744}"},
+      {HKEY_CLASSES_ROOT, L"Interface\\{0002E151-0000-0000-C000-000000000046}"},
+  };
+  for (const auto& [root, key] : gone) EXPECT_FALSE(KeyExists(root, key)) << U8(key);
+}
+
+struct ClickRow {
+  const char16_t* bar;
+  std::u16string module;
+  ide::Selection caret;
+  std::string selection;           // as set, "L:C-L:C", or "none"
+  std::vector<std::string> boxes;  // with $ABOUT, $TITLE and $CONTACT for the deliverable's texts
+};
+
+std::string Expand(std::string text, const Deliverable& d) {
+  for (auto [from, to] : {std::pair<std::string, std::string>{"$ABOUT", U8(std::u16string(d.aboutText))},
+                          {"$TITLE", d.name},
+                          {"$CONTACT", U8(std::u16string(kContactAddress))}}) {
+    for (std::size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size()) {
+      text.replace(at, from.size(), to);
+    }
+  }
+  return text;
+}
+
+std::string Shown(const std::vector<ide::Selection>& set) {
+  if (set.empty()) return "none";
+  const auto& s = set.back();
+  return std::to_string(s.startLine) + ":" + std::to_string(s.startColumn) + "-" + std::to_string(s.endLine) +
+         ":" + std::to_string(s.endColumn);
+}
+
+TEST_P(EndToEnd, EveryEntryRunsTheCommandAndDisconnectionRemovesThem) {
+  const std::string usage =
+      "Select or right-click on:\n- language keyword such as IF, DO, FOR etc,\n- parenthesis or opening "
+      "quotation mark.\n Then select Tandrel from right-click menu.\n\nComments and bugs to $CONTACT";
+  const std::vector<ClickRow> rows = {
+      {u"Code Window", u"If a Then\r\n    x = 1\r\nEnd If", {1, 1, 1, 1}, "1:1-3:7", {}},
+      {u"Add-Ins", u"Do\r\n    x = (a + b)\r\nLoop", {3, 1, 3, 1}, "3:5-1:1", {}},
+      {u"Edit", u"s = \"abcde\"", {1, 5, 1, 5}, "1:5-1:12", {"0|$TITLE|String length: 5"}},
+      {u"Code Window",
+       u"Do\r\nx = 1",
+       {1, 1, 1, 1},
+       "none",
+       {"48|$ABOUT|Match 'Loop' for 'Do' not found searching forward.\n\nComments and bugs to $CONTACT"}},
+      {u"Edit", u"x = 1", {1, 1, 1, 1}, "none", {"64|$ABOUT|Can't match 'x'!\n\n" + usage}},
+      {u"Add-Ins", u"", {1, 1, 1, 1}, "none", {"64|$ABOUT|" + usage}},
+  };
+  ComHost host;
+  ComPtr<IUnknown> connect = Connected(host);
+  ASSERT_TRUE(connect);
+  const std::string entries = "Code Window['" + Caption() + "'] Add-Ins['" + Caption() +
+                              "'] Edit['Tdl' tip='" + Caption() + "' style=3 face=556 group]";
+  EXPECT_EQ(Bars(host), entries);
+
+  for (const auto& row : rows) {
+    SCOPED_TRACE(U8(row.module) + " clicked on " + U8(std::u16string(row.bar)));
+    auto pane = host.Ide().AddModule(row.module);
+    pane->Select(row.caret);
+    const auto outcomes = host.Click(host.Ide().FindBar(row.bar)->Added().back());
+    ASSERT_EQ(outcomes.size(), 1u);
+    EXPECT_EQ(Hex(outcomes[0].result), Hex(S_OK)) << U8(outcomes[0].description);
+    EXPECT_EQ(Shown(pane->SelectionsSet()), row.selection);
+    const auto shown = boxes_.Take();
+    std::vector<std::string> expected;
+    for (const auto& box : row.boxes) expected.push_back(Expand(box, D()));
+    EXPECT_EQ(Told(shown), expected);
+    for (const auto& box : shown) EXPECT_EQ(box.owner, host.MainWindow()) << "the box's owner";
+  }
+
+  EXPECT_EQ(Hex(DisconnectAddin(D(), connect.Get())), Hex(S_OK));
+  EXPECT_EQ(Bars(host), "Code Window['" + Caption() + "' deleted] Add-Ins['" + Caption() +
+                            "' deleted] Edit['Tdl' tip='" + Caption() + "' style=3 face=556 group deleted]");
+  connect.Reset();
+  EXPECT_EQ(host.LiveObjects(), 0u) << "the add-in still holds objects of the IDE";
+  EXPECT_EQ(Hex(CanUnloadNow(dll_)), Hex(S_OK));
+  EXPECT_TRUE(boxes_.Take().empty());
+}
+
+TEST_P(EndToEnd, AClickWithoutAnActivePaneFailsAndTheHostGoesOn) {
+  ComHost host;
+  ComPtr<IUnknown> connect = Connected(host);
+  ASSERT_TRUE(connect);
+  const auto entry = host.Ide().FindBar(u"Code Window")->Added().back();
+  host.Ide().LeaveNoActivePane();
+  auto outcomes = host.Click(entry);
+  ASSERT_EQ(outcomes.size(), 1u);
+  EXPECT_TRUE(FAILED(outcomes[0].result)) << Hex(outcomes[0].result);
+
+  auto pane = host.Ide().AddModule(u"f(a)");
+  pane->Select({1, 2, 1, 2});
+  outcomes = host.Click(entry);
+  ASSERT_EQ(outcomes.size(), 1u);
+  EXPECT_EQ(Hex(outcomes[0].result), Hex(S_OK));
+  EXPECT_EQ(Shown(pane->SelectionsSet()), "1:2-1:5");
+  EXPECT_EQ(Hex(DisconnectAddin(D(), connect.Get())), Hex(S_OK));
+}
+
+TEST_P(EndToEnd, ABasicClientDrivesConnectLateBound) {
+  struct Row {
+    const wchar_t* name;
+    DISPID id;
+  };
+  const Row rows[] = {
+      {L"VBInstance", 0x40030000},         {L"MenuHandler", 0x40030001}, {L"MenuHandlerAddIns", 0x40030002},
+      {L"MenuHandlerEditBar", 0x40030003}, {L"AddToMenus", 0x60030000},  {L"AddToToolbars", 0x60030001},
+  };
+  ComHost host;
+  ComPtr<IUnknown> created;
+  ASSERT_EQ(Hex(CreateConnect(D(), created)), Hex(S_OK));
+  ComPtr<IDispatch> connect;
+  ASSERT_EQ(created.As(&connect), S_OK);
+  for (const auto& row : rows) EXPECT_EQ(IdOf(connect.Get(), row.name), row.id) << U8(std::wstring(row.name));
+
+  // Set VBInstance = vbe, as Basic passes an object to an [in, out] argument: by reference.
+  ComPtr<IDispatch> vbe = host.Vbe();
+  IDispatch* vbeArgument = vbe.Get();
+  EXPECT_EQ(Hex(Put(connect.Get(), L"VBInstance", Arg::Ref(&vbeArgument), DISPATCH_PROPERTYPUTREF).result),
+            Hex(S_OK));
+  EXPECT_EQ(Get(connect.Get(), L"VBInstance").Object(), vbe);
+
+  BSTR bar = SysAllocString(L"Add-Ins");
+  BSTR caption = SysAllocString(L"Late");
+  const Answer added =
+      Call(connect.Get(), L"AddToMenus", DISPATCH_METHOD, Args(Arg::Ref(&bar), Arg::Ref(&caption)));
+  SysFreeString(bar);
+  SysFreeString(caption);
+  ASSERT_EQ(Hex(added.result), Hex(S_OK));
+  const auto control = ComHost::ControlOf(added.Object().Get());
+  ASSERT_TRUE(control);
+  EXPECT_EQ(control, host.Ide().FindBar(u"Add-Ins")->Added().back());
+  EXPECT_EQ(control->Caption(), u"Late");
+
+  ComPtr<IDispatch> events = Get(vbe.Get(), L"Events").Object();
+  ComPtr<IDispatch> source =
+      Get(events.Get(), L"CommandBarEvents", Args(Arg::Object(added.Object().Get()))).Object();
+  IDispatch* sourceArgument = source.Get();
+  EXPECT_EQ(Hex(Put(connect.Get(), L"MenuHandlerAddIns", Arg::Ref(&sourceArgument), DISPATCH_PROPERTYPUTREF)
+                    .result),
+            Hex(S_OK));
+  EXPECT_EQ(Get(connect.Get(), L"MenuHandlerAddIns").Object(), source);
+
+  // Never connected: the command runs on an empty pair table and says it cannot match.
+  auto pane = host.Ide().AddModule(u"If a Then\r\nEnd If");
+  const auto outcomes = host.Click(control);
+  ASSERT_EQ(outcomes.size(), 1u);
+  EXPECT_EQ(Hex(outcomes[0].result), Hex(S_OK));
+  const auto told = Told(boxes_.Take());
+  ASSERT_EQ(told.size(), 1u);
+  EXPECT_TRUE(told[0].starts_with("64||Can't match 'If'!")) << told[0];
+
+  // Set MenuHandlerAddIns = Nothing detaches the handler.
+  IDispatch* nothing = nullptr;
+  EXPECT_EQ(Hex(Put(connect.Get(), L"MenuHandlerAddIns", Arg::Ref(&nothing), DISPATCH_PROPERTYPUTREF).result),
+            Hex(S_OK));
+  EXPECT_TRUE(host.Click(control).empty());
+
+  BSTR toolbar = SysAllocString(L"Edit");
+  BSTR button = SysAllocString(L"B");
+  BSTR tip = SysAllocString(L"Tip");
+  const Answer toolbarButton = Call(connect.Get(), L"AddToToolbars", DISPATCH_METHOD,
+                                    Args(Arg::Ref(&toolbar), Arg::Ref(&button), Arg::Ref(&tip)));
+  SysFreeString(toolbar);
+  SysFreeString(button);
+  SysFreeString(tip);
+  ASSERT_EQ(Hex(toolbarButton.result), Hex(S_OK));
+  const auto shownButton = ComHost::ControlOf(toolbarButton.Object().Get());
+  ASSERT_TRUE(shownButton);
+  EXPECT_EQ(shownButton->Caption(), u"B");
+  EXPECT_EQ(shownButton->TooltipText(), u"Tip");
+  EXPECT_EQ(shownButton->Style(), 3);
+  EXPECT_TRUE(shownButton->BeginGroup());
+}
+
+INSTANTIATE_TEST_SUITE_P(Deliverables, EndToEnd, ::testing::Values(&kVb6, &kVb5),
+                         [](const auto& parameter) { return std::string(parameter.param->name); });
+
+}  // namespace
+}  // namespace tandrel::win::testing

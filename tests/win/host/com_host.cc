@@ -1,0 +1,47 @@
+#include "tests/win/host/com_host.h"
+
+#include "tests/win/host/served_objects.h"
+
+namespace tandrel::win::host {
+namespace {
+
+constexpr wchar_t kWindowClass[] = L"TandrelTestHostMainWindow";
+
+HWND CreateMainWindow() {
+  WNDCLASSW windowClass{};
+  windowClass.lpfnWndProc = DefWindowProcW;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.lpszClassName = kWindowClass;
+  RegisterClassW(&windowClass);  // fails harmlessly when a previous host registered it
+  return CreateWindowExW(0, kWindowClass, L"Tandrel test host", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                         CW_USEDEFAULT, 640, 480, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+}
+
+}  // namespace
+
+ComHost::ComHost(const HostProfile& profile)
+    : state_(std::make_shared<HostState>(profile, CreateMainWindow())) {}
+
+ComHost::~ComHost() {
+  if (state_->mainWindow) DestroyWindow(state_->mainWindow);
+}
+
+ComPtr<IDispatch> ComHost::Vbe() {
+  ComPtr<IDispatch> vbe;
+  // Takes over the reference Serve gives; mingw-w64's ComPtr::Attach would add one of its own.
+  *vbe.GetAddressOf() = Serve<VbeObject>(state_, state_->ide.Vbe());
+  return vbe;
+}
+
+std::vector<ClickOutcome> ComHost::Click(const std::shared_ptr<ide::CommandBarControl>& control) {
+  state_->clicks.clear();
+  state_->ide.Click(control);
+  return std::move(state_->clicks);
+}
+
+std::shared_ptr<sim::Control> ComHost::ControlOf(IUnknown* object) {
+  auto* served = dynamic_cast<ControlObject*>(ServedObject::Of(object));
+  return served ? served->Control() : nullptr;
+}
+
+}  // namespace tandrel::win::host

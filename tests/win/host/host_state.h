@@ -1,0 +1,41 @@
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <string>
+#include <typeindex>
+#include <utility>
+#include <vector>
+
+#include "sim/ide.h"
+#include "tests/win/host/call_stats.h"
+#include "tests/win/host/host_profile.h"
+
+namespace tandrel::win::host {
+
+class ServedObject;
+
+// What one Click sink answered when the host raised the event.
+struct ClickOutcome {
+  HRESULT result = S_OK;
+  std::u16string description;  // from EXCEPINFO when the sink failed with DISP_E_EXCEPTION
+  bool handled = false;
+  bool cancelDefault = false;
+};
+
+// Everything the served objects share: the in-memory IDE behind them, the identity table that gives each
+// of its objects exactly one COM object while that one lives, and what the host records of its clients.
+struct HostState {
+  HostState(const HostProfile& hostProfile, HWND window) : profile(hostProfile), mainWindow(window) {}
+
+  sim::Ide ide;
+  const HostProfile& profile;
+  HWND mainWindow;
+  CallStats stats;
+  std::vector<ClickOutcome> clicks;
+  // Keyed by the served class and the IDE object's most-derived address.
+  std::map<std::pair<std::type_index, const void*>, ServedObject*> objects;
+};
+
+}  // namespace tandrel::win::host

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+
+namespace tandrel::win::testing {
+
+// The program's own arguments, NAME=PATH after GoogleTest's: where each deliverable DLL was built.
+void SetDllPaths(int argc, char** argv);
+// The Windows path of the DLL called `name` (a Unix path is taken through Wine's Z: drive); empty if none.
+std::wstring DllPath(const std::string& name);
+
+}  // namespace tandrel::win::testing
