@@ -190,6 +190,10 @@ Program Files/Tandrel/TandrelVBA.dll"
 
   uninstall)
     work=$1 package=$2
+    # An IDE may keep values of its own beside the add-in's entry: the entry goes whole all the same, as
+    # regsvr32 /u takes it.
+    in_prefix "$work/installed" "$wine" reg add 'HKCU\Software\Microsoft\VBA\VBE\6.0\Addins64\TandrelVBA.Connect' \
+      /v Settings /t REG_SZ /d kept /f >/dev/null || fail "reg add"
     msiexec "$work/installed" /x "$(windows_path "$package")" /qn
     registry "$work/installed" >"$work/uninstalled.lines"
     [ -z "$(installed_files "$work/installed")" ] || fail "files left: $(installed_files "$work/installed")"
