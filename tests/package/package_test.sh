@@ -10,7 +10,8 @@
 #                                                 with a display for its message boxes
 #   package_test.sh uninstall WORK X64.msi        msiexec /x /qn: no file, no key, no INI line left
 #   package_test.sh upgrade WORK OLDER.msi X86.msi X64.msi
-#                                                 each newer package replaces the one installed before
+#                                                 each newer package replaces the one installed before;
+#                                                 an older one refuses to
 #   package_test.sh remove WORK                   stops the prefixes' servers and deletes them
 # GENERATOR is tandrel_package_rows, which lists the package's rows.
 set -euo pipefail
@@ -219,6 +220,12 @@ Program Files/Tandrel/TandrelVBA.dll"
     msiexec "$prefix" /i "$(windows_path "$x64")" /qn
     [ "$(products "$prefix")" = "\"Tandrel\" \"$version\"" ] || fail "after the x64 package: $(products "$prefix")"
     [ "$(installed_files "$prefix" | wc -l)" -eq 4 ] || fail "files: $(installed_files "$prefix")"
+    # An older package refuses to replace a newer one.
+    status=0
+    in_prefix "$prefix" "$wine" msiexec /i "$(windows_path "$older")" /qn || status=$?
+    in_prefix "$prefix" "$wineserver" -w
+    [ $status -ne 0 ] || fail "the older package installed over the newer one"
+    [ "$(products "$prefix")" = "\"Tandrel\" \"$version\"" ] || fail "after a downgrade: $(products "$prefix")"
     msiexec "$prefix" /x "$(windows_path "$x64")" /qn
     [ -z "$(products "$prefix")" ] || fail "still installed: $(products "$prefix")"
     [ -z "$(installed_files "$prefix")" ] || fail "files left: $(installed_files "$prefix")"
