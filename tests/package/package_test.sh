@@ -2,7 +2,9 @@
 # Proves the Windows Installer packages under 64-bit Wine, one step per CTest test:
 #   package_test.sh prepare WORK                  two fresh prefixes: one to install into, one for regsvr32
 #   package_test.sh summary X86.msi X64.msi       the summary information a deployment tool reads
-#   package_test.sh install WORK X64.msi          msiexec /i /qn: every file where it belongs, VB5's INI line
+#   package_test.sh install WORK X64.msi X86_BIN X64_BIN
+#                                                 msiexec /i /qn: every file where it belongs (the builds'
+#                                                 DLLs in X86_BIN and X64_BIN), VB5's INI line
 #   package_test.sh registry WORK GENERATOR X64_DLL
 #                                                 every value the package wrote equals regsvr32's for the
 #                                                 64-bit DLL and the rows the 32-bit DLLs' data yields
@@ -51,7 +53,15 @@ registry() {
 }
 
 # What Windows Installer keeps about the products it installed, and what Wine itself rewrites on every run.
-bookkeeping='^hklm\\software\\classes\\installer(\\|$)|^hklm\\software\\microsoft\\windows\\currentversion\\(installer|uninstall)(\\|$)|^hkcu\\software\\microsoft\\installer(\\|$)|^hklm\\software\\wow6432node\\microsoft\\windows\\currentversion\\(installer|uninstall)(\\|$)|^hkcu\\software\\wine(\\|$)|^hklm\\software\\wine(\\|$)|^hklm\\system(\\|$)'
+bookkeeping_keys=(
+  'hklm\\software\\classes\\installer'
+  'hklm\\software\\(wow6432node\\)?microsoft\\windows\\currentversion\\(installer|uninstall)'
+  'hkcu\\software\\microsoft\\installer'
+  'hk(lm|cu)\\software\\wine'
+  'hklm\\system'
+)
+# Each such key with its subkeys and values.
+bookkeeping="^($(IFS='|' && echo "${bookkeeping_keys[*]}"))"'(\\|\||$)'
 
 # Lines of file $2 that file $1 lacks.
 added() { LC_ALL=C comm -13 "$1" "$2"; }
@@ -100,10 +110,13 @@ case $command in
     done
     mkdir -p "$work"
     # Both prefixes at once: each has a server of its own. No Mono or Gecko install prompts.
+    pids=()
     for prefix in "$work/installed" "$work/reference"; do
-      (WINEPREFIX=$prefix WINEDLLOVERRIDES="mscoree=;mshtml=" "$wine" wineboot -i && in_prefix "$prefix" "$wineserver" -w) &
+      (WINEPREFIX=$prefix WINEDLLOVERRIDES="mscoree=;mshtml=" "$wine" wineboot -i &&
+        in_prefix "$prefix" "$wineserver" -w) &
+      pids+=($!)
     done
-    wait
+    for pid in "${pids[@]}"; do wait "$pid" || fail "a prefix could not be prepared"; done
     registry "$work/installed" >"$work/before-install.lines"
     ;;
 
@@ -124,7 +137,7 @@ case $command in
     ;;
 
   install)
-    work=$1 package=$2
+    work=$1 package=$2 x86_bin=$3 x64_bin=$4
     msiexec "$work/installed" /i "$(windows_path "$package")" /qn
     registry "$work/installed" >"$work/installed.lines"
     expected="Program Files (x86)/Tandrel/Tandrel.dll
@@ -134,10 +147,12 @@ Program Files/Tandrel/TandrelVBA.dll"
     [ "$(installed_files "$work/installed")" = "$expected" ] ||
       fail "installed files: $(installed_files "$work/installed")"
     c=$(drive_c "$work/installed")
-    for machine in x86 x64; do
-      [ $machine = x64 ] && dir="Program Files" || dir="Program Files (x86)"
-      grep -q "PE" "$c/$dir/Tandrel/TandrelVBA.dll" || fail "$dir/Tandrel/TandrelVBA.dll is no DLL"
+    # Each the build of its own bitness.
+    for dll in Tandrel TandrelVB5 TandrelVBA; do
+      cmp -s "$x86_bin/$dll.dll" "$c/Program Files (x86)/Tandrel/$dll.dll" || fail "$dll.dll is not the i686 build"
     done
+    cmp -s "$x64_bin/TandrelVBA.dll" "$c/Program Files/Tandrel/TandrelVBA.dll" ||
+      fail "Program Files/Tandrel/TandrelVBA.dll is not the x86_64 build"
     [ "$(vb5_lines "$work/installed")" = "TandrelVB5.Connect=0" ] || fail "VBADDIN.INI: $(vb5_lines "$work/installed")"
     grep -qx '\[Add-Ins32\]' <(tr -d '\r' <"$(vbaddin_ini "$work/installed")") || fail "VBADDIN.INI has no [Add-Ins32]"
     ;;
