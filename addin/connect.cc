@@ -47,14 +47,18 @@ void Connect::ConnectionSteps(const std::shared_ptr<ide::Object>& application) {
   vbInstance_ = application ? application->AsVBE() : nullptr;
   menuCaption_ = build_.menuCaption;
 
-  // A missing bar gives a null entry, passed on as it is: the IDE's events object or FaceId then fails.
+  // In the IDEs of Visual Basic a missing bar gives a null entry, passed on as it is: the IDE's events object
+  // or FaceId then fails. The VBA editor leaves an entry it could not add out.
+  const bool skipsMissingEntries = build_.host == Host::kOfficeEditor;
   codeWindowMenuItem_ = AddToMenus(u"Code Window", menuCaption_);
-  SetMenuHandler(EventsOf(codeWindowMenuItem_));
+  if (codeWindowMenuItem_ || !skipsMissingEntries) SetMenuHandler(EventsOf(codeWindowMenuItem_));
   addInsMenuItem_ = AddToMenus(u"Add-Ins", menuCaption_);
-  SetMenuHandlerAddIns(EventsOf(addInsMenuItem_));
+  if (addInsMenuItem_ || !skipsMissingEntries) SetMenuHandlerAddIns(EventsOf(addInsMenuItem_));
   editBarButton_ = AddToToolbars(u"Edit", u"Tdl", menuCaption_);
-  ide::Require(editBarButton_)->SetFaceId(kEditButtonFaceId);
-  SetMenuHandlerEditBar(EventsOf(editBarButton_));
+  if (editBarButton_ || !skipsMissingEntries) {
+    ide::Require(editBarButton_)->SetFaceId(kEditButtonFaceId);
+    SetMenuHandlerEditBar(EventsOf(editBarButton_));
+  }
 
   aboutText_ = BuildAboutText(runtime_.App());
   contactAddress_ = build_.contactAddress;
@@ -69,6 +73,12 @@ std::shared_ptr<ide::CommandBarEvents> Connect::EventsOf(
 }
 
 void Connect::Disconnection() {
+  if (build_.host == Host::kOfficeEditor) {
+    // Handlers go before their controls: a source whose control is already gone may fail to detach.
+    SetMenuHandler(nullptr);
+    SetMenuHandlerAddIns(nullptr);
+    SetMenuHandlerEditBar(nullptr);
+  }
   for (const auto& item :
        {codeWindowMenuItem_, addInsMenuItem_, std::shared_ptr<ide::CommandBarControl>(editBarButton_)}) {
     try {
@@ -79,8 +89,21 @@ void Connect::Disconnection() {
   }
 }
 
+std::shared_ptr<ide::CommandBar> Connect::FindBar(const std::u16string& barName) {
+  const auto bars = ide::Require(ide::Require(vbInstance_)->CommandBars());
+  if (build_.host == Host::kVisualBasic) return bars->Item(barName);
+  // A lookup that fails is a bar this editor does not have under that name.
+  try {
+    if (barName != u"Add-Ins") return bars->Item(barName);
+    const auto popup = ide::Require(bars->ActiveMenuBar())->FindControl(ide::kAddInsMenuId);
+    return popup ? popup->CommandBar() : nullptr;
+  } catch (const ide::Error&) {
+    return nullptr;
+  }
+}
+
 std::shared_ptr<ide::CommandBarControl> Connect::AddControl(const std::u16string& barName) {
-  const auto bar = ide::Require(ide::Require(vbInstance_)->CommandBars())->Item(barName);
+  const auto bar = FindBar(barName);
   if (!bar) return nullptr;
   return ide::Require(ide::Require(bar->Controls())->Add(ide::kControlButton));
 }

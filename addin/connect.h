@@ -14,13 +14,23 @@
 
 namespace tandrel::addin {
 
-// What sets one deliverable's add-in object apart from the other's.
+// The IDE a build is made for, where the hosts differ in how they keep their bars.
+enum class Host {
+  kVisualBasic,
+  // The Office VBA editor: its Add-Ins menu is reached through the menu bar, a bar it cannot find (bar names
+  // can be localized there) is left out without a word, and an add-in must detach its handlers when it is
+  // disconnected, or the host can crash when it closes.
+  kOfficeEditor,
+};
+
+// What sets one deliverable's add-in object apart from the others.
 struct Build {
   std::u16string menuCaption;
   // The VB5 build's AddToToolbars also gives the button its face and shows it.
   bool toolbarButtonSetsFaceAndVisible = false;
   const command::MatchRules& rules;
   std::u16string contactAddress;
+  Host host = Host::kVisualBasic;
 };
 
 inline constexpr std::int32_t kEditButtonFaceId = 556;
@@ -88,6 +98,7 @@ class Connect {
 
  private:
   void ConnectionSteps(const std::shared_ptr<ide::Object>& application);
+  std::shared_ptr<ide::CommandBar> FindBar(const std::u16string& barName);
   std::shared_ptr<ide::CommandBarControl> AddControl(const std::u16string& barName);
   std::shared_ptr<ide::CommandBarEvents> EventsOf(const std::shared_ptr<ide::CommandBarControl>& control);
   void MatchSelection();

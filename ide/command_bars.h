@@ -15,6 +15,9 @@ class CommandBarControls;
 inline constexpr std::int32_t kControlButton = 1;         // msoControlButton
 inline constexpr std::int32_t kButtonIconAndCaption = 3;  // msoButtonIconAndCaption
 
+// The built-in Id of the menu bar's Add-Ins popup in the Office VBA editor.
+inline constexpr std::int32_t kAddInsMenuId = 30038;
+
 // The IDE's collection of menus and toolbars, looked up by name.
 class CommandBars {
  public:
@@ -22,6 +25,8 @@ class CommandBars {
 
   // The bar called `name`; null when the IDE has none (an IDE may raise an error instead).
   virtual std::shared_ptr<CommandBar> Item(const std::u16string& name) = 0;
+  // The host's main menu bar.
+  virtual std::shared_ptr<CommandBar> ActiveMenuBar() = 0;
 };
 
 // One menu or toolbar.
@@ -30,6 +35,8 @@ class CommandBar {
   virtual ~CommandBar() = default;
 
   virtual std::shared_ptr<CommandBarControls> Controls() = 0;
+  // The first control on the bar with the built-in `id`; null when there is none.
+  virtual std::shared_ptr<CommandBarControl> FindControl(std::int32_t id) = 0;
 };
 
 // The controls of one bar.
@@ -55,6 +62,8 @@ class CommandBarControl {
   virtual void Delete() = 0;
   // The same control seen as a button; raises an error when it is not one.
   virtual std::shared_ptr<CommandBarButton> AsCommandBarButton() = 0;
+  // The menu that a popup control opens; raises an error for a control that opens none.
+  virtual std::shared_ptr<ide::CommandBar> CommandBar() = 0;
 };
 
 // A control that shows an icon.

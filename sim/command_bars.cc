@@ -35,6 +35,12 @@ void Control::Delete() {
 
 std::shared_ptr<ide::CommandBarButton> Control::AsCommandBarButton() { return shared_from_this(); }
 
+std::shared_ptr<ide::CommandBar> Control::CommandBar() {
+  calls_->Enter("CommandBar");
+  if (!popup_) throw ide::Error(u"Object doesn't support this property or method");
+  return popup_;
+}
+
 void Control::SetStyle(std::int32_t style) {
   calls_->Enter("Style");
   style_ = style;
@@ -53,6 +59,14 @@ Bar::Bar(std::shared_ptr<CallLog> calls, std::u16string name, int builtInControl
 std::shared_ptr<ide::CommandBarControls> Bar::Controls() {
   calls_->Enter("Controls");
   return shared_from_this();
+}
+
+std::shared_ptr<ide::CommandBarControl> Bar::FindControl(std::int32_t id) {
+  calls_->Enter("FindControl");
+  for (const auto& control : Items()) {
+    if (control->Id() == id) return control;
+  }
+  return nullptr;
 }
 
 std::shared_ptr<ide::CommandBarControl> Bar::Add(std::int32_t type) {
@@ -74,6 +88,15 @@ Bars::Bars(std::shared_ptr<CallLog> calls) : calls_(std::move(calls)) {
   for (auto [name, builtIn] : {std::pair{u"Code Window", 14}, {u"Add-Ins", 2}, {u"Edit", 11}}) {
     bars_.emplace(name, std::make_shared<Bar>(calls_, name, builtIn));
   }
+  menuBar_ = std::make_shared<Bar>(calls_, u"Menu Bar", 0);
+  for (std::int32_t id : {30002, 30003, 30004}) menuBar_->AddBuiltIn(std::make_shared<Control>(calls_, id));
+  menuBar_->AddBuiltIn(std::make_shared<Control>(calls_, ide::kAddInsMenuId, bars_.at(u"Add-Ins")));
+  bars_.emplace(u"Menu Bar", menuBar_);
+}
+
+std::shared_ptr<ide::CommandBar> Bars::ActiveMenuBar() {
+  calls_->Enter("ActiveMenuBar");
+  return menuBar_;
 }
 
 std::shared_ptr<ide::CommandBar> Bars::Item(const std::u16string& name) {

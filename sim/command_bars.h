@@ -14,9 +14,14 @@
 namespace tandrel::sim {
 
 // A control on a bar, with every property the add-in can set. All controls are buttons.
+class Bar;
+
+// A control on a bar, with every property the add-in can set. All controls are buttons, except a built-in
+// popup, which opens a menu of its own.
 class Control : public ide::CommandBarButton, public std::enable_shared_from_this<Control> {
  public:
-  explicit Control(std::shared_ptr<CallLog> calls) : calls_(std::move(calls)) {}
+  explicit Control(std::shared_ptr<CallLog> calls, std::int32_t id = 1, std::shared_ptr<Bar> popup = nullptr)
+      : calls_(std::move(calls)), id_(id), popup_(std::move(popup)) {}
 
   void SetCaption(const std::u16string& caption) override;
   void SetTooltipText(const std::u16string& text) override;
@@ -24,6 +29,7 @@ class Control : public ide::CommandBarButton, public std::enable_shared_from_thi
   void SetVisible(bool visible) override;
   void Delete() override;
   std::shared_ptr<ide::CommandBarButton> AsCommandBarButton() override;
+  std::shared_ptr<ide::CommandBar> CommandBar() override;
   void SetStyle(std::int32_t style) override;
   void SetFaceId(std::int32_t faceId) override;
 
@@ -34,9 +40,12 @@ class Control : public ide::CommandBarButton, public std::enable_shared_from_thi
   std::int32_t Style() const { return style_; }
   std::optional<std::int32_t> FaceId() const { return faceId_; }
   bool Deleted() const { return deleted_; }
+  std::int32_t Id() const { return id_; }
 
  private:
   std::shared_ptr<CallLog> calls_;
+  std::int32_t id_;
+  std::shared_ptr<Bar> popup_;
   std::u16string caption_;
   std::u16string tooltipText_;
   bool beginGroup_ = false;
@@ -52,6 +61,7 @@ class Bar : public ide::CommandBar, public ide::CommandBarControls, public std::
   Bar(std::shared_ptr<CallLog> calls, std::u16string name, int builtInControls);
 
   std::shared_ptr<ide::CommandBarControls> Controls() override;
+  std::shared_ptr<ide::CommandBarControl> FindControl(std::int32_t id) override;
   std::shared_ptr<ide::CommandBarControl> Add(std::int32_t type) override;
 
   const std::u16string& Name() const { return name_; }
@@ -59,6 +69,8 @@ class Bar : public ide::CommandBar, public ide::CommandBarControls, public std::
   std::vector<std::shared_ptr<Control>> Items() const;
   // The controls added through Add, in order, including any deleted since.
   const std::vector<std::shared_ptr<Control>>& Added() const { return added_; }
+  // Adds one of the IDE's own controls, before any the add-in appended.
+  void AddBuiltIn(std::shared_ptr<Control> control) { builtIn_.push_back(std::move(control)); }
 
  private:
   std::shared_ptr<CallLog> calls_;
@@ -67,12 +79,15 @@ class Bar : public ide::CommandBar, public ide::CommandBarControls, public std::
   std::vector<std::shared_ptr<Control>> added_;
 };
 
-// The IDE's bars by name, with switches to remove a bar or make its lookup raise an error.
+// The IDE's bars by name, with switches to remove a bar or make its lookup raise an error. The menu bar
+// ("Menu Bar") holds the Add-Ins popup (Id 30038), which opens the "Add-Ins" bar: removing that name leaves
+// the popup's way to it, as in the Office VBA editor.
 class Bars : public ide::CommandBars {
  public:
   explicit Bars(std::shared_ptr<CallLog> calls);
 
   std::shared_ptr<ide::CommandBar> Item(const std::u16string& name) override;
+  std::shared_ptr<ide::CommandBar> ActiveMenuBar() override;
 
   std::shared_ptr<Bar> Find(const std::u16string& name) const;
   void Remove(const std::u16string& name);
@@ -80,6 +95,7 @@ class Bars : public ide::CommandBars {
 
  private:
   std::shared_ptr<CallLog> calls_;
+  std::shared_ptr<Bar> menuBar_;
   std::map<std::u16string, std::shared_ptr<Bar>> bars_;
   std::map<std::u16string, std::u16string> raising_;
 };

@@ -20,7 +20,7 @@ for seeds in fuzz/corpus/*/; do
   mkdir "$work/$target"
   log="$findings/$target.log"
   echo "Fuzzing $target: $runs runs"
-  if ! "build/fuzz/fuzz/${target}_fuzzer" -runs="$runs" -timeout=10 -dict="fuzz/$target.dict" \
+  if ! "build/fuzz/fuzz/${target}_fuzzer" -runs="$runs" -max_len=1024 -timeout=10 -dict="fuzz/$target.dict" \
       -artifact_prefix="$findings/$target-" -print_final_stats=1 "$work/$target" "$seeds" >"$log" 2>&1; then
     tail -n 60 "$log"
     echo "Fuzzing $target found a fault; the input is in $findings/" >&2

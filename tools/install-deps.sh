@@ -3,7 +3,9 @@
 # and its libFuzzer run time, which the fuzz targets need.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ libgtest-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev)
+packages=(cmake ninja-build g++ libgtest-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev
+  # The Windows COM servers: cross compilers, widl and the IDL headers, and 64-bit Wine with a display to test them.
+  mingw-w64 wine64 libwine-dev xvfb xauth)
 [ "${1:-}" = fuzz ] && packages+=(clang libclang-rt-14-dev)
 missing=()
 for package in "${packages[@]}"; do

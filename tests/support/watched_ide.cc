@@ -48,6 +48,7 @@ class WatchedControlAs : public Base, public HoldsControl {
     inner_->Delete();
   }
   std::shared_ptr<ide::CommandBarButton> AsCommandBarButton() override;
+  std::shared_ptr<ide::CommandBar> CommandBar() override;
   std::shared_ptr<ide::CommandBarControl> InnerControl() const override { return inner_; }
 
  protected:
@@ -101,11 +102,21 @@ class WatchedBar final : public ide::CommandBar {
     watch_.Enter("Controls");
     return Wrap<WatchedControls>(inner_->Controls(), watch_);
   }
+  std::shared_ptr<ide::CommandBarControl> FindControl(std::int32_t id) override {
+    watch_.Enter("FindControl");
+    return Wrap<WatchedControl>(inner_->FindControl(id), watch_);
+  }
 
  private:
   std::shared_ptr<ide::CommandBar> inner_;
   CallWatch& watch_;
 };
+
+template <typename Base, typename Inner>
+std::shared_ptr<ide::CommandBar> WatchedControlAs<Base, Inner>::CommandBar() {
+  watch_.Enter("CommandBar");
+  return Wrap<WatchedBar>(inner_->CommandBar(), watch_);
+}
 
 class WatchedBars final : public ide::CommandBars {
  public:
@@ -115,6 +126,10 @@ class WatchedBars final : public ide::CommandBars {
   std::shared_ptr<ide::CommandBar> Item(const std::u16string& name) override {
     watch_.Enter("Item");
     return Wrap<WatchedBar>(inner_->Item(name), watch_);
+  }
+  std::shared_ptr<ide::CommandBar> ActiveMenuBar() override {
+    watch_.Enter("ActiveMenuBar");
+    return Wrap<WatchedBar>(inner_->ActiveMenuBar(), watch_);
   }
 
  private:

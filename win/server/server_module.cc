@@ -1,0 +1,36 @@
+#include "win/server/server_module.h"
+
+#include <atomic>
+
+namespace tandrel::win {
+namespace {
+
+std::atomic<long> moduleUsers{0};
+
+}  // namespace
+
+void LockModule() noexcept { ++moduleUsers; }
+void UnlockModule() noexcept { --moduleUsers; }
+bool ModuleInUse() noexcept { return moduleUsers.load() != 0; }
+
+HMODULE ThisModule() noexcept {
+  HMODULE module = nullptr;
+  GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                     reinterpret_cast<LPCWSTR>(&ThisModule), &module);
+  return module;
+}
+
+std::wstring ThisModulePath() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(ThisModule(), path.data(), static_cast<DWORD>(path.size()));
+    if (length == 0) return {};
+    if (length < path.size()) {
+      path.resize(length);
+      return path;
+    }
+    path.resize(path.size() * 2);
+  }
+}
+
+}  // namespace tandrel::win
