@@ -1,12 +1,12 @@
 #include "cli/module_file.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <ios>
-#include <iterator>
 #include <limits>
 
 #include "cli/failure.h"
@@ -17,18 +17,45 @@
 namespace tandrel::cli {
 namespace {
 
+// A file descriptor closed with its owner.
+class Descriptor {
+ public:
+  explicit Descriptor(int descriptor) : descriptor_(descriptor) {}
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  ~Descriptor() {
+    if (descriptor_ >= 0) close(descriptor_);
+  }
+  int Get() const { return descriptor_; }
+
+ private:
+  int descriptor_;
+};
+
 std::string ReadBytes(const std::string& path) {
-  std::error_code status;
-  if (std::filesystem::is_directory(path, status)) throw InvocationError(path + ": is a directory");
-  std::ifstream file(path, std::ios::binary);
-  if (!file) throw InvocationError(path + ": " + std::strerror(errno));
-  try {
-    std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    if (file.bad()) throw InvocationError(path + ": " + std::strerror(errno));
-    return bytes;
-  } catch (const std::ios_base::failure& error) {
-    // The stream buffer reports a failed read (a device error, say) by throwing.
-    throw InvocationError(path + ": " + error.code().message());
+  const auto failed = [&] { return InvocationError(path + ": " + std::strerror(errno)); };
+  // Opening a FIFO waits for a writer, which may never come. Opened without waiting, a FIFO that nobody
+  // writes to reads as empty, and the reads still wait for the data of a writer that is there (the shell's
+  // process substitution).
+  const Descriptor file(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  if (file.Get() < 0) throw failed();
+  struct stat status {};
+  if (fstat(file.Get(), &status) != 0) throw failed();
+  if (S_ISDIR(status.st_mode)) throw InvocationError(path + ": is a directory");
+  const int flags = fcntl(file.Get(), F_GETFL);
+  if (flags < 0 || fcntl(file.Get(), F_SETFL, flags & ~O_NONBLOCK) != 0) throw failed();
+
+  std::string bytes;
+  if (S_ISREG(status.st_mode)) bytes.reserve(static_cast<std::size_t>(status.st_size));
+  char piece[64 * 1024];
+  for (;;) {
+    const ssize_t count = read(file.Get(), piece, sizeof piece);
+    if (count == 0) return bytes;
+    if (count < 0) {
+      if (errno == EINTR) continue;
+      throw failed();
+    }
+    bytes.append(piece, static_cast<std::size_t>(count));
   }
 }
 
