@@ -5,6 +5,19 @@
 #include "ide/error.h"
 
 namespace tandrel::sim {
+namespace {
+
+// A selection dragged upwards or leftwards has its anchor after its caret; the pane reports it from the end
+// nearer the top of the module.
+ide::Selection StartFirst(const ide::Selection& selection) {
+  const bool backward =
+      selection.endLine < selection.startLine ||
+      (selection.endLine == selection.startLine && selection.endColumn < selection.startColumn);
+  if (!backward) return selection;
+  return {selection.endLine, selection.endColumn, selection.startLine, selection.startColumn};
+}
+
+}  // namespace
 
 Module::Module(std::shared_ptr<CallLog> calls, std::vector<std::u16string> lines)
     : calls_(std::move(calls)), lines_(std::move(lines)) {}
@@ -32,8 +45,8 @@ std::shared_ptr<ide::CodePane> Module::CodePane() {
   return pane_.lock();
 }
 
-Pane::Pane(std::shared_ptr<CallLog> calls, std::shared_ptr<Module> module)
-    : calls_(std::move(calls)), module_(std::move(module)) {}
+Pane::Pane(std::shared_ptr<CallLog> calls, std::shared_ptr<Record> record, std::shared_ptr<Module> module)
+    : calls_(std::move(calls)), record_(std::move(record)), module_(std::move(module)) {}
 
 ide::Selection Pane::GetSelection() {
   calls_->Enter("GetSelection");
@@ -43,9 +56,13 @@ ide::Selection Pane::GetSelection() {
 void Pane::SetSelection(std::int32_t startLine, std::int32_t startColumn, std::int32_t endLine,
                         std::int32_t endColumn) {
   calls_->Enter("SetSelection");
-  selection_ = {startLine, startColumn, endLine, endColumn};
-  selectionsSet_.push_back(selection_);
+  const ide::Selection passed{startLine, startColumn, endLine, endColumn};
+  selection_ = StartFirst(passed);
+  selectionsSet_.push_back(passed);
+  record_->Add(SelectionSet{passed});
 }
+
+void Pane::Select(const ide::Selection& selection) { selection_ = StartFirst(selection); }
 
 std::shared_ptr<ide::CodeModule> Pane::CodeModule() {
   calls_->Enter("CodeModule");

@@ -6,6 +6,7 @@
 
 #include "ide/code.h"
 #include "sim/call_log.h"
+#include "sim/record.h"
 
 namespace tandrel::sim {
 
@@ -31,23 +32,28 @@ class Module : public ide::CodeModule {
   std::weak_ptr<Pane> pane_;
 };
 
-// The one code window of a module: its selection is whatever was last set, by a test or by the add-in.
+// The one code window of a module: its selection is whatever was last set, by a test or by the add-in, kept
+// start first as the IDE's pane keeps it, so that GetSelection reports a backward SetSelection turned round.
+// Beyond that nothing is checked: a column below 1 or past a line's end + 1, or a line outside the module,
+// which no real pane holds, stays possible for tests of how the add-in copes with it.
 class Pane : public ide::CodePane {
  public:
-  Pane(std::shared_ptr<CallLog> calls, std::shared_ptr<Module> module);
+  Pane(std::shared_ptr<CallLog> calls, std::shared_ptr<Record> record, std::shared_ptr<Module> module);
 
   ide::Selection GetSelection() override;
   void SetSelection(std::int32_t startLine, std::int32_t startColumn, std::int32_t endLine,
                     std::int32_t endColumn) override;
   std::shared_ptr<ide::CodeModule> CodeModule() override;
 
-  // Test side: set or read the selection without counting a call, and see every SetSelection made.
-  void Select(const ide::Selection& selection) { selection_ = selection; }
+  // Test side: set or read the selection without counting a call (kept start first, as by SetSelection), and
+  // see every SetSelection made, as it was passed.
+  void Select(const ide::Selection& selection);
   const ide::Selection& Selection() const { return selection_; }
   const std::vector<ide::Selection>& SelectionsSet() const { return selectionsSet_; }
 
  private:
   std::shared_ptr<CallLog> calls_;
+  std::shared_ptr<Record> record_;
   std::shared_ptr<Module> module_;
   ide::Selection selection_{1, 1, 1, 1};
   std::vector<ide::Selection> selectionsSet_;

@@ -5,23 +5,30 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "ide/command_bars.h"
 #include "ide/events.h"
 #include "sim/call_log.h"
+#include "sim/record.h"
 
 namespace tandrel::sim {
 
-// A control on a bar, with every property the add-in can set. All controls are buttons.
 class Bar;
 
 // A control on a bar, with every property the add-in can set. All controls are buttons, except a built-in
-// popup, which opens a menu of its own.
+// popup, which opens a menu of its own; taking one as a button counts as the call "AsCommandBarButton", so
+// that it can be made to fail. Once deleted, a control refuses every property write and is clicked no more.
 class Control : public ide::CommandBarButton, public std::enable_shared_from_this<Control> {
  public:
-  explicit Control(std::shared_ptr<CallLog> calls, std::int32_t id = 1, std::shared_ptr<Bar> popup = nullptr)
-      : calls_(std::move(calls)), id_(id), popup_(std::move(popup)) {}
+  Control(std::shared_ptr<CallLog> calls, std::shared_ptr<sim::Record> record, ControlName name,
+          std::int32_t id = 1, std::shared_ptr<Bar> popup = nullptr)
+      : calls_(std::move(calls)),
+        record_(std::move(record)),
+        name_(std::move(name)),
+        id_(id),
+        popup_(std::move(popup)) {}
 
   void SetCaption(const std::u16string& caption) override;
   void SetTooltipText(const std::u16string& text) override;
@@ -40,10 +47,17 @@ class Control : public ide::CommandBarButton, public std::enable_shared_from_thi
   std::int32_t Style() const { return style_; }
   std::optional<std::int32_t> FaceId() const { return faceId_; }
   bool Deleted() const { return deleted_; }
+  const ControlName& Name() const { return name_; }
   std::int32_t Id() const { return id_; }
 
  private:
+  // Counts a write of `property` and raises when it cannot be made.
+  void EnterWrite(std::string_view property, std::u16string_view object);
+  void Written(std::string property, std::u16string value);
+
   std::shared_ptr<CallLog> calls_;
+  std::shared_ptr<sim::Record> record_;
+  ControlName name_;
   std::int32_t id_;
   std::shared_ptr<Bar> popup_;
   std::u16string caption_;
@@ -58,7 +72,8 @@ class Control : public ide::CommandBarButton, public std::enable_shared_from_thi
 // A bar and its controls, in order; deleted controls leave the list.
 class Bar : public ide::CommandBar, public ide::CommandBarControls, public std::enable_shared_from_this<Bar> {
  public:
-  Bar(std::shared_ptr<CallLog> calls, std::u16string name, int builtInControls);
+  Bar(std::shared_ptr<CallLog> calls, std::shared_ptr<sim::Record> record, std::u16string name,
+      int builtInControls);
 
   std::shared_ptr<ide::CommandBarControls> Controls() override;
   std::shared_ptr<ide::CommandBarControl> FindControl(std::int32_t id) override;
@@ -69,11 +84,12 @@ class Bar : public ide::CommandBar, public ide::CommandBarControls, public std::
   std::vector<std::shared_ptr<Control>> Items() const;
   // The controls added through Add, in order, including any deleted since.
   const std::vector<std::shared_ptr<Control>>& Added() const { return added_; }
-  // Adds one of the IDE's own controls, before any the add-in appended.
-  void AddBuiltIn(std::shared_ptr<Control> control) { builtIn_.push_back(std::move(control)); }
+  // Adds one of the IDE's own controls, with the built-in `id`, that opens `popup` when it is a popup.
+  void AddBuiltIn(std::int32_t id, std::shared_ptr<Bar> popup = nullptr);
 
  private:
   std::shared_ptr<CallLog> calls_;
+  std::shared_ptr<sim::Record> record_;
   std::u16string name_;
   std::vector<std::shared_ptr<Control>> builtIn_;
   std::vector<std::shared_ptr<Control>> added_;
@@ -84,7 +100,7 @@ class Bar : public ide::CommandBar, public ide::CommandBarControls, public std::
 // the popup's way to it, as in the Office VBA editor.
 class Bars : public ide::CommandBars {
  public:
-  explicit Bars(std::shared_ptr<CallLog> calls);
+  Bars(std::shared_ptr<CallLog> calls, std::shared_ptr<sim::Record> record);
 
   std::shared_ptr<ide::CommandBar> Item(const std::u16string& name) override;
   std::shared_ptr<ide::CommandBar> ActiveMenuBar() override;
@@ -95,6 +111,7 @@ class Bars : public ide::CommandBars {
 
  private:
   std::shared_ptr<CallLog> calls_;
+  std::shared_ptr<sim::Record> record_;
   std::shared_ptr<Bar> menuBar_;
   std::map<std::u16string, std::shared_ptr<Bar>> bars_;
   std::map<std::u16string, std::u16string> raising_;
@@ -109,7 +126,9 @@ class ControlEvents : public ide::CommandBarEvents {
   void Unadvise(std::uint32_t cookie) override;
 
   const std::shared_ptr<ide::CommandBarControl>& Control() const { return control_; }
-  // Calls every attached handler once, as the IDE does when the control is clicked.
+  // Calls every attached handler once, as the IDE does when the control is clicked: each handler gets the
+  // same `handled` and `cancelDefault`, by reference, so each sees what those before it left there.
+  void RaiseClick(bool& handled, bool& cancelDefault);
   void RaiseClick();
 
  private:
@@ -128,8 +147,9 @@ class EventsHub : public ide::Events {
   std::shared_ptr<ide::CommandBarEvents> CommandBarEvents(
       const std::shared_ptr<ide::CommandBarControl>& control) override;
 
-  // Raises Click on every live source of `control`; returns how many sources there were.
-  int Click(const std::shared_ptr<ide::CommandBarControl>& control);
+  // Raises Click on every live source of `control`, passing `handled` and `cancelDefault` on by reference;
+  // returns how many sources there were. A deleted control is no longer clicked: none.
+  int Click(const std::shared_ptr<ide::CommandBarControl>& control, bool& handled, bool& cancelDefault);
 
  private:
   std::shared_ptr<CallLog> calls_;

@@ -27,7 +27,8 @@ class Ide::Root : public ide::VBE {
 
 Ide::Ide()
     : calls_(std::make_shared<CallLog>()),
-      bars_(std::make_shared<Bars>(calls_)),
+      record_(std::make_shared<sim::Record>()),
+      bars_(std::make_shared<Bars>(calls_, record_)),
       events_(std::make_shared<EventsHub>(calls_)),
       vbe_(std::make_shared<Root>(*this)) {}
 
@@ -35,11 +36,17 @@ std::shared_ptr<Pane> Ide::AddModule(std::u16string_view text) { return AddModul
 
 std::shared_ptr<Pane> Ide::AddModule(std::vector<std::u16string> lines) {
   auto module = std::make_shared<Module>(calls_, std::move(lines));
-  auto pane = std::make_shared<Pane>(calls_, module);
+  auto pane = std::make_shared<Pane>(calls_, record_, module);
   module->pane_ = pane;
   panes_.push_back(pane);
   active_ = pane;
   return pane;
+}
+
+int Ide::Click(const std::shared_ptr<ide::CommandBarControl>& control) {
+  bool handled = false;
+  bool cancelDefault = false;
+  return Click(control, handled, cancelDefault);
 }
 
 void Ide::RaiseOnBarLookup(const std::u16string& name, std::u16string description) {

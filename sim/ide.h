@@ -9,6 +9,7 @@
 #include "sim/call_log.h"
 #include "sim/code.h"
 #include "sim/command_bars.h"
+#include "sim/record.h"
 
 namespace tandrel::sim {
 
@@ -33,11 +34,22 @@ class Ide {
   void RemoveBar(const std::u16string& name) { bars_->Remove(name); }
   void RaiseOnBarLookup(const std::u16string& name, std::u16string description);
 
-  // Clicks a control as the user would; returns how many event sources raised Click. An error raised by a
-  // handler propagates, as the failure of the click event.
-  int Click(const std::shared_ptr<ide::CommandBarControl>& control) { return events_->Click(control); }
+  // Clicks a control as the user would; returns how many event sources raised Click (none for a deleted
+  // control). The IDE passes `handled` and `cancelDefault` by reference to every handler in turn, and reads
+  // them back afterwards; the first form passes both as False. An error raised by a handler propagates, as
+  // the failure of the click event.
+  int Click(const std::shared_ptr<ide::CommandBarControl>& control);
+  int Click(const std::shared_ptr<ide::CommandBarControl>& control, bool& handled, bool& cancelDefault) {
+    return events_->Click(control, handled, cancelDefault);
+  }
 
-  // Every later call of `operation` ("Lines", "GetSelection", "Item", ...) raises `description`.
+  // Everything the add-in did to the IDE, in order; a Runtime made with this record adds its boxes, pointer
+  // changes and yields in their places.
+  const std::shared_ptr<sim::Record>& Record() const { return record_; }
+  const std::vector<Action>& Actions() const { return record_->Actions(); }
+
+  // Every later call of `operation` ("Lines", "GetSelection", "Item", "AsCommandBarButton", ...) raises
+  // `description`.
   void FailCall(std::string_view operation, std::u16string description);
   void HealCall(std::string_view operation) { calls_->Heal(operation); }
   int CallCount(std::string_view operation) const { return calls_->Count(operation); }
@@ -46,6 +58,7 @@ class Ide {
   class Root;
 
   std::shared_ptr<CallLog> calls_;
+  std::shared_ptr<sim::Record> record_;
   std::shared_ptr<Bars> bars_;
   std::shared_ptr<EventsHub> events_;
   std::vector<std::shared_ptr<Pane>> panes_;

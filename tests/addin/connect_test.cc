@@ -8,6 +8,8 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "addin5/connect.h"
@@ -19,6 +21,7 @@
 #include "ide/error.h"
 #include "sim/ide.h"
 #include "sim/runtime.h"
+#include "tests/support/actions.h"
 #include "tests/support/match_run.h"
 
 namespace tandrel::addin {
@@ -128,7 +131,7 @@ void ReplaceAll(std::string& text, const std::string& from, const std::string& t
 // An add-in object in a fresh in-memory IDE, with the IDE's view of what it did told as compact text.
 struct Host {
   explicit Host(const Deliverable& deliverable)
-      : build(deliverable), runtime(deliverable.version), connect(deliverable.make(runtime)) {}
+      : build(deliverable), runtime(deliverable.version, ide.Record()), connect(deliverable.make(runtime)) {}
 
   void Connect(std::int32_t mode = 0) { ConnectTo(ide.Vbe(), mode); }
   void ConnectTo(const std::shared_ptr<ide::Object>& application, std::int32_t mode = 0) {
@@ -333,7 +336,9 @@ TEST_P(ConnectTest, AFailingStepEndsConnectionWithItsMessageAndKeepsWhatWasDone)
   const std::string both = "Code Window['$CAPTION'] Add-Ins['$CAPTION'] ";
   // clang-format off
   const std::vector<FailureRow> rows = {
-      // A missing bar gives Nothing, which the events object refuses or on which FaceId fails.
+      // A missing bar gives Nothing, which the events object refuses or on which FaceId fails. That the lookup
+      // gives Nothing rather than raising, and that the events object raises for Nothing, are the in-memory
+      // IDE's choices where an IDE may do either.
       {"", "remove Edit", {noButton}, both + "Edit[missing]", 2, false},
       {"", "remove Add-Ins", {noEvents}, "Code Window['$CAPTION'] Add-Ins[missing] Edit[]", 1, false},
       {"", "remove Code Window", {noEvents}, "Code Window[missing] Add-Ins[] Edit[]", 0, false},
@@ -347,6 +352,7 @@ TEST_P(ConnectTest, AFailingStepEndsConnectionWithItsMessageAndKeepsWhatWasDone)
       {"", "fail Style", {toolbars, noButton}, both + "Edit['Tdl']", 2, false},
       {"", "fail TooltipText", {toolbars, noButton}, both + "Edit['Tdl' style=3]", 2, false},
       {"", "fail BeginGroup", {toolbars, noButton}, both + "Edit['Tdl' tip='$CAPTION' style=3]", 2, false},
+      {"", "fail AsCommandBarButton", {toolbars, noButton}, both + "Edit['']", 2, false},
       // The events source is asked for right after each entry is added.
       {"", "fail CommandBarEvents", {failed}, "Code Window['$CAPTION'] Add-Ins[] Edit[]", 0, false},
       {"", "fail Advise", {failed}, "Code Window['$CAPTION'] Add-Ins[] Edit[]", 0, false},
@@ -441,6 +447,7 @@ TEST_P(ConnectTest, DisconnectionRemovesWhatExistsAndShowsNothingEvenTwice) {
       {"remove Add-Ins", true, "Code Window['$CAPTION' deleted] Add-Ins[missing] Edit[]"},
       // A control that AddToMenus or AddToToolbars did not hand back is not the add-in's to remove.
       {"fail Style", true, both + "Edit['Tdl']"},
+      {"fail AsCommandBarButton", true, both + "Edit['']"},
       {"fail Caption", true, "Code Window[''] Add-Ins[] Edit[]"},
       {"", false, "Code Window[] Add-Ins[] Edit[]"},
   };
@@ -552,6 +559,121 @@ TEST_P(ConnectTest, AnIdeFailureDuringAClickRaisesOutOfTheClick) {
     EXPECT_EQ(RaisedBy([&] { host.ide.Click(host.Entry(u"Add-Ins")); }), row.raised);
     EXPECT_TRUE(host.Messages().empty());
     EXPECT_EQ(host.Selection(), "none");
+  }
+}
+
+// Each control is named by its bar and its place there; the places (after 14, 2 and 11 controls of the IDE's
+// own) are the in-memory IDE's.
+TEST_P(ConnectTest, ConnectionAndDisconnectionTakeTheirStepsInOrder) {
+  if (!InVisualBasic()) GTEST_SKIP();
+  const std::vector<std::string> menus = {"Add Code Window 15", "Caption Code Window 15 = $CAPTION",
+                                          "Add Add-Ins 3", "Caption Add-Ins 3 = $CAPTION"};
+  std::vector<std::string> all = menus;
+  all.insert(all.end(), {"Add Edit 12", "Caption Edit 12 = Tdl", "Style Edit 12 = 3",
+                         "TooltipText Edit 12 = $CAPTION", "BeginGroup Edit 12 = True"});
+  // The VB5 build also gives the button its face and shows it inside AddToToolbars.
+  if (Build().visibleCalls == 1) all.insert(all.end(), {"FaceId Edit 12 = 556", "Visible Edit 12 = True"});
+  all.push_back("FaceId Edit 12 = 556");
+  std::vector<std::string> menusThenFailure = menus;
+  menusThenFailure.push_back("MsgBox 0");
+  struct Row {
+    std::string failure;      // as for Arrange; empty for none
+    std::string userRemoved;  // the bar whose entry the user deleted before disconnection
+    std::vector<std::string> connection;
+    std::vector<std::string> disconnection;
+  };
+  const std::vector<Row> rows = {
+      {"", "", all, {"Delete Code Window 15", "Delete Add-Ins 3", "Delete Edit 12"}},
+      // A Delete that fails is passed over and the next one still runs, in the same order.
+      {"", "Code Window", all, {"Delete Add-Ins 3", "Delete Edit 12"}},
+      {"", "Add-Ins", all, {"Delete Code Window 15", "Delete Edit 12"}},
+      {"remove Edit", "", menusThenFailure, {"Delete Code Window 15", "Delete Add-Ins 3"}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.failure + " / removed by the user: " + row.userRemoved);
+    Host host(Build());
+    Arrange(host.ide, row.failure);
+    host.Connect();
+    EXPECT_EQ(tandrel::testing::Briefs(host.ide.Actions()), host.Expand(row.connection));
+    if (!row.userRemoved.empty()) host.Entry(tandrel::testing::U16(row.userRemoved))->Delete();
+    host.runtime.Clear();
+    host.Disconnect();
+    EXPECT_EQ(tandrel::testing::Briefs(host.ide.Actions()), row.disconnection);
+  }
+}
+
+TEST_P(ConnectTest, AClickLeavesHandledAndCancelDefaultAsTheIdePassedThem) {
+  struct Row {
+    const char16_t* bar;
+    bool handled, cancelDefault;
+  };
+  const std::vector<Row> rows = {
+      {u"Code Window", false, false}, {u"Code Window", true, true}, {u"Add-Ins", true, false},
+      {u"Add-Ins", false, true},      {u"Edit", false, true},       {u"Edit", true, false},
+  };
+  for (const auto& row : rows) {
+    Host host(Build());
+    host.Connect();
+    host.AddBlockIf(1, 1);
+    bool handled = row.handled;
+    bool cancelDefault = row.cancelDefault;
+    host.ide.Click(host.Entry(row.bar), handled, cancelDefault);
+    EXPECT_EQ(std::make_tuple(handled, cancelDefault, host.Runs()),
+              std::make_tuple(row.handled, row.cancelDefault, 1))
+        << U8(row.bar) << " handled=" << row.handled << " CancelDefault=" << row.cancelDefault;
+  }
+}
+
+TEST_P(ConnectTest, ASecondClickAfterABackwardMatchStartsFromTheTopOfTheSelection) {
+  struct Row {
+    std::vector<std::u16string> lines;
+    ide::Selection caret;
+    std::string first;  // as passed to SetSelection: anchor after the closer, caret on its opener
+    std::vector<std::string> second;
+  };
+  const std::vector<std::string> search = {"Pointer 11", "DoEvents", "Pointer 0"};
+  auto found = [&search](const std::string& selection) {
+    std::vector<std::string> actions = search;
+    actions.push_back(selection);
+    return actions;
+  };
+  const std::vector<Row> rows = {
+      // The pane reports 1:1-2:5; its four columns from the "D" take in the whole "Do", which is matched
+      // again.
+      {{u"Do", u"Loop"}, {2, 1, 2, 1}, "SetSelection 2:5-1:1", found("SetSelection 1:1-2:5")},
+      {{u"Do", u"  Loop"}, {2, 3, 2, 3}, "SetSelection 2:7-1:1", found("SetSelection 1:1-2:7")},
+      {{u"(", u")"}, {2, 1, 2, 1}, "SetSelection 2:2-1:1", found("SetSelection 1:1-2:2")},
+      // Six columns from the "I" are "If a T", which is no token.
+      {{u"If a Then", u"End If"}, {2, 1, 2, 1}, "SetSelection 2:7-1:1", {"MsgBox 64"}},
+      {{u"f(a)"}, {1, 4, 1, 4}, "SetSelection 1:5-1:2", {"MsgBox 64"}},
+  };
+  for (const auto& row : rows) {
+    Host host(Build());
+    host.Connect();
+    host.pane = host.ide.AddModule(row.lines);
+    host.pane->Select(row.caret);
+    host.runtime.Clear();
+    host.ide.Click(host.Entry(u"Code Window"));
+    const std::string first = host.Selection();
+    host.runtime.Clear();
+    host.ide.Click(host.Entry(u"Code Window"));
+    EXPECT_EQ("SetSelection " + first + " then " +
+                  ::testing::PrintToString(tandrel::testing::Briefs(host.ide.Actions())),
+              row.first + " then " + ::testing::PrintToString(row.second))
+        << U8(row.lines.front()) << " at " << row.caret.startLine << ":" << row.caret.startColumn;
+  }
+}
+
+TEST_P(ConnectTest, ADeletedEntryIsClickedNoMore) {
+  for (const char16_t* bar : {u"Code Window", u"Add-Ins", u"Edit"}) {
+    Host host(Build());
+    host.Connect();
+    host.AddBlockIf(1, 1);
+    host.Disconnect();
+    host.runtime.Clear();
+    EXPECT_EQ(std::make_pair(host.ide.Click(host.Entry(bar)), host.ide.Actions().size()),
+              std::make_pair(0, std::size_t{0}))
+        << U8(bar);
   }
 }
 

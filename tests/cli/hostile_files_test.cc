@@ -54,7 +54,7 @@ Result RunTandrel(const std::vector<std::string>& args, const fs::path& folder, 
     execv(TANDREL_EXE, argv.data());
     _exit(127);
   }
-  constexpr auto kLimit = std::chrono::minutes(5);
+  constexpr auto kLimit = std::chrono::seconds(90);
   const auto deadline = std::chrono::steady_clock::now() + kLimit;
   int status = 0;
   while (waitpid(child, &status, WNOHANG) == 0) {

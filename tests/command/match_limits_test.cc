@@ -51,6 +51,8 @@ std::string Raised(const std::vector<std::string>& lines, const std::string& sel
   return "no error";
 }
 
+// Every selection here is one no real pane holds (a column below 1 or past the line's end + 1, or a line
+// outside the module): the command must still read nothing outside the module's lines.
 TEST(MatchLimits, ColumnsOutsideTheLineReadNothingOutsideIt) {
   ExpectRows({
       {{"If a Then x = 1"}, "1:0", "1:1-1:10"},
@@ -63,6 +65,8 @@ TEST(MatchLimits, ColumnsOutsideTheLineReadNothingOutsideIt) {
   });
 }
 
+// Selections no real pane holds, as a fuzzer would give them. Which error Lines raises for a start below 1 or
+// a negative count is the in-memory IDE's choice, not a rule of the IDE's; the overflow is the run-time's.
 TEST(MatchLimits, ImpossibleColumnsRaiseTheRunTimesErrors) {
   struct ErrorRow {
     std::string selection;

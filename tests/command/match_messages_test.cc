@@ -29,6 +29,8 @@ TEST(MatchMessages, UsageWithoutPrefixWhenThereIsNoToken) {
       {{""}, "1:1", "none", {Usage()}},
       {{}, "1:1", "none", {Usage()}},
       {{"    If a Then"}, "1:2", "none", {Usage()}},
+      // A line outside the module, which no real pane holds; that Lines gives nothing there is the in-memory
+      // IDE's choice.
       {{"Do", "Loop"}, "5:1", "none", {Usage()}},
       // Across lines only the columns count: equal columns select nothing.
       {{"If a Then", "End If"}, "1:1-2:1", "none", {Usage()}},
@@ -50,7 +52,8 @@ TEST(MatchMessages, CaretJustPastALineEndSeesTheLineBreak) {
       // The whole trimmed line is the word, starting at column 1.
       {{"Do", "    Loop", "x"}, "2:9", "2:5-1:1"},
       {{"(", "x)"}, "1:2", "1:1-2:3"},
-      // On the last line there is no line break to see.
+      // On the last line there is no line break to see (what Lines returns for a count past the last line is
+      // the IDE's business; the in-memory IDE returns the lines that exist).
       {{"abc"}, "1:4", "none", {Usage("abc")}},
       // At column 1 only one line is fetched.
       {{"", "x"}, "1:1", "none", {Usage()}},

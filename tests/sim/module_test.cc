@@ -44,6 +44,8 @@ TEST(SplitLines, EachLineBreakEndsALineAndAFinalOneAddsNone) {
   }
 }
 
+// What Lines gives for lines past the module's end is not the IDE's documented behaviour: these rows pin the
+// in-memory IDE's own choice, which the add-in does not rely on.
 TEST(ModuleLines, JoinsTheLinesThatExistWithCrLf) {
   struct LinesRow {
     std::int32_t start, count;
@@ -63,6 +65,7 @@ TEST(ModuleLines, JoinsTheLinesThatExistWithCrLf) {
   EXPECT_EQ(ide.CallCount("Lines"), static_cast<int>(rows.size()));
 }
 
+// The in-memory IDE's choice of error, as for the rows above.
 TEST(ModuleLines, StartBelowOneOrNegativeCountRaises) {
   Ide ide;
   auto module = ide.AddModule(u"a\nb")->CodeModule();

@@ -31,10 +31,11 @@ struct SessionOutcome {
   int controlsLeft = 0;                       // controls of the add-in still on the bars after disconnection
 };
 
-// Opens `lines` as the one code module of a fresh in-memory IDE with `selection` in its pane (as given, even
-// where no real pane could hold it), then through `watch`: connects the build's add-in object, clicks the
-// entry as the user would (the control the add-in appended to that bar, if there is one), disconnects, and
-// releases the object. CallLimitExceeded passes out; an IDE error of the click is part of the outcome.
+// Opens `lines` as the one code module of a fresh in-memory IDE with `selection` in its pane (kept start
+// first, as the pane keeps it, even where no real pane could hold it), then through `watch`: connects the
+// build's add-in object, clicks the entry as the user would (the control the add-in appended to that bar, if
+// there is one), disconnects, and releases the object. CallLimitExceeded passes out; an IDE error of the
+// click is part of the outcome.
 SessionOutcome RunSession(std::vector<std::u16string> lines, const ide::Selection& selection, Build build,
                           Entry entry, CallWatch& watch);
 

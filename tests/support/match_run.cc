@@ -4,6 +4,7 @@
 
 #include "command/match_selection.h"
 #include "engine/pair_table.h"
+#include "tests/support/actions.h"
 
 namespace tandrel::testing {
 namespace {
@@ -44,7 +45,7 @@ MatchOutcome RunMatch(const std::vector<std::string>& lines, const std::string& 
   auto pane = ide.AddModule(std::move(moduleLines));
   pane->Select(ParseSelection(selection));
 
-  sim::Runtime runtime({u"Tandrel", 2, 0, 12, u"Tandrel Software"});
+  sim::Runtime runtime({u"Tandrel", 2, 0, 12, u"Tandrel Software"}, ide.Record());
   engine::PairTable table;
   engine::FillPairTable(table);
   const command::MatchContext context{ide.Vbe(), table,           u"\"",   u"'",
@@ -65,6 +66,7 @@ MatchOutcome RunMatch(const std::vector<std::string>& lines, const std::string& 
   outcome.pointers.assign(runtime.Pointers().begin(), runtime.Pointers().end());
   outcome.yields = runtime.Yields();
   outcome.linesCalls = ide.CallCount("Lines");
+  outcome.actions = Briefs(ide.Actions());
   return outcome;
 }
 

@@ -17,6 +17,7 @@ struct MatchOutcome {
   std::vector<int> pointers;
   int yields = 0;
   int linesCalls = 0;
+  std::vector<std::string> actions;  // everything done to the IDE and the run-time, in order (see Brief)
 };
 
 // `lines` are the module's lines; `selection` is "L:C" for a bare caret or "L1:C1-L2:C2" for a selection.

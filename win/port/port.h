@@ -1,7 +1,8 @@
 #pragma once
 
-#include <oaidl.h>
 #include <windows.h>
+
+#include <oaidl.h>
 
 #include <functional>
 #include <memory>
@@ -23,6 +24,8 @@ struct HostInterfaces {
 
 // The VB5 and VB6 IDEs: VBE {0002E100-...}, _dispCommandBarControlEvents {0002E198-...}.
 extern const HostInterfaces kVisualBasicHost;
+// The Office VBA editor: VBE {0002E166-...}, _dispCommandBarControlEvents {0002E131-...}.
+extern const HostInterfaces kOfficeEditorHost;
 
 // A port object that stands for one of the IDE's COM objects.
 class DispatchBacked {

@@ -1,0 +1,97 @@
+#include "registration/register.h"
+
+#include <optional>
+
+#include "registration/addin_record.h"
+#include "registration/transaction.h"
+
+namespace tandrel::registration {
+namespace {
+
+constexpr RegistrationResult Failed(Outcome outcome, Part part) { return {outcome, part, Scope::kMachine}; }
+
+// The IDE's add-in list entry, when the server has one; nothing for a record that cannot be read.
+std::optional<RegistryEntries> AddinEntries(const ServerRegistration& registration) {
+  if (registration.addinRecord.empty()) return RegistryEntries{};
+  const std::optional<AddinRecord> record = ParseAddinRecord(registration.addinRecord);
+  if (!record) return std::nullopt;
+  return AddinListEntries(*record, registration.server.progId);
+}
+
+RegistrationResult RegisterClasses(const ServerRegistration& registration, Scope scope,
+                                   Transaction& transaction) {
+  const ServerIdentity& server = registration.server;
+  if (const Outcome written = transaction.Write(ServerEntries(server), scope); written != Outcome::kDone) {
+    return Failed(written, Part::kRegistry);
+  }
+  const Outcome registered = transaction.RegisterTypeLibrary(scope, TypeLibraryKey(server));
+  if (registered != Outcome::kDone) return Failed(registered, Part::kTypeLibrary);
+  return {Outcome::kDone, Part::kNone, scope};
+}
+
+// Remembers the first failure of a series of steps that all run.
+class FirstFailure {
+ public:
+  void Note(Outcome outcome, Part part) {
+    if (outcome != Outcome::kDone && result_.outcome == Outcome::kDone) result_ = Failed(outcome, part);
+  }
+  RegistrationResult Result() const { return result_; }
+
+ private:
+  RegistrationResult result_;
+};
+
+void DeleteOwnedKeys(const RegistryEntries& entries, Scope scope, RegistryPort& registry,
+                     FirstFailure& failure) {
+  for (const OwnedKey& owned : entries.ownedKeys) {
+    const Hive hive = HiveOf(owned.root, scope);
+    const std::u16string path = PathIn(owned.root, scope, owned.key);
+    if (registry.KeyExists(hive, path)) failure.Note(registry.DeleteKey(hive, path), Part::kRegistry);
+  }
+}
+
+}  // namespace
+
+RegistrationResult Register(const ServerRegistration& registration, RegistryPort& registry,
+                            TypeLibraryPort& typeLibraries) {
+  const std::optional<RegistryEntries> addinEntries = AddinEntries(registration);
+  if (!addinEntries) return Failed(Outcome::kFailed, Part::kAddinRecord);
+
+  Transaction transaction(registry, typeLibraries);
+  RegistrationResult result = RegisterClasses(registration, Scope::kMachine, transaction);
+  if (result.outcome == Outcome::kDenied) {
+    transaction.RollBack();
+    result = RegisterClasses(registration, Scope::kUser, transaction);
+  }
+  if (result.outcome == Outcome::kDone) {
+    // The add-in list entry has its own root; the scope does not move it.
+    if (const Outcome written = transaction.Write(*addinEntries, result.scope); written != Outcome::kDone) {
+      result = Failed(written, Part::kRegistry);
+    }
+  }
+  if (result.outcome != Outcome::kDone) transaction.RollBack();
+  return result;
+}
+
+RegistrationResult Unregister(const ServerRegistration& registration, RegistryPort& registry,
+                              TypeLibraryPort& typeLibraries) {
+  const std::optional<RegistryEntries> addinEntries = AddinEntries(registration);
+  if (!addinEntries) return Failed(Outcome::kFailed, Part::kAddinRecord);
+
+  FirstFailure failure;
+  const RegistryEntries serverEntries = ServerEntries(registration.server);
+  const std::u16string typeLibraryKey = TypeLibraryKey(registration.server);
+  // The user's classes first: where Windows merges both scopes into HKEY_CLASSES_ROOT, what is left there
+  // afterwards is the machine's own.
+  for (const Scope scope : {Scope::kUser, Scope::kMachine}) {
+    const Hive classes = HiveOf(RowRoot::kClasses, scope);
+    if (registry.KeyExists(classes, PathIn(RowRoot::kClasses, scope, typeLibraryKey))) {
+      failure.Note(typeLibraries.Unregister(scope), Part::kTypeLibrary);
+    }
+    DeleteOwnedKeys(serverEntries, scope, registry, failure);
+  }
+  DeleteOwnedKeys(*addinEntries, Scope::kUser, registry, failure);
+  return failure.Result();
+}
+
+}  // namespace tandrel::registration

@@ -1,0 +1,124 @@
+#include "registration/registry_rows.h"
+
+#include <cstdio>
+
+namespace tandrel::registration {
+namespace {
+
+constexpr std::u16string_view kUserClasses = u"Software\\Classes";
+
+std::u16string Joined(std::u16string_view parent, std::u16string_view child) {
+  std::u16string path(parent);
+  if (!path.empty()) path += u'\\';
+  path += child;
+  return path;
+}
+
+// The record's texts are ASCII (its reader refuses anything else), so widening is a copy of the units.
+std::u16string Widened(std::string_view text) {
+  std::u16string wide;
+  wide.reserve(text.size());
+  for (char unit : text) wide += static_cast<char16_t>(static_cast<unsigned char>(unit));
+  return wide;
+}
+
+struct NamedRoot {
+  std::string_view name;
+  RowRoot root;
+};
+
+constexpr NamedRoot kRecordRoots[] = {
+    {"HKEY_CURRENT_USER", RowRoot::kCurrentUser},
+    {"HKEY_LOCAL_MACHINE", RowRoot::kLocalMachine},
+};
+
+std::string Narrowed(std::u16string_view text) {
+  std::string narrow;
+  for (char16_t unit : text) {
+    if (unit >= 0x20 && unit < 0x7F) {
+      narrow += static_cast<char>(unit);
+    } else {
+      char escape[12];
+      std::snprintf(escape, sizeof escape, "\\u%04X", static_cast<unsigned>(unit));
+      narrow += escape;
+    }
+  }
+  return narrow;
+}
+
+}  // namespace
+
+RegistryEntries ServerEntries(const ServerIdentity& server) {
+  const std::u16string classKey = Joined(u"CLSID", server.clsid);
+  const std::u16string& progId = server.progId;
+  return {
+      .rows =
+          {
+              {RowRoot::kClasses, classKey, u"", progId},
+              {RowRoot::kClasses, Joined(classKey, u"InprocServer32"), u"", server.serverPath},
+              {RowRoot::kClasses, Joined(classKey, u"InprocServer32"), u"ThreadingModel", u"Apartment"},
+              {RowRoot::kClasses, Joined(classKey, u"ProgID"), u"", progId},
+              {RowRoot::kClasses, Joined(classKey, u"TypeLib"), u"", server.libid},
+              {RowRoot::kClasses, progId, u"", progId},
+              {RowRoot::kClasses, Joined(progId, u"CLSID"), u"", server.clsid},
+          },
+      .ownedKeys = {{RowRoot::kClasses, classKey}, {RowRoot::kClasses, progId}},
+  };
+}
+
+std::optional<RegistryEntries> AddinListEntries(const AddinRecord& record, std::u16string_view progId) {
+  if (!record.satelliteLibrary.empty() || !record.additionalKey.empty()) return std::nullopt;
+  const std::string_view rootName = record.registryRoot.substr(0, record.registryRoot.find('\\'));
+  const std::string_view idePath = record.registryRoot.substr(rootName.size());
+  for (const NamedRoot& known : kRecordRoots) {
+    if (known.name != rootName) continue;
+    const std::u16string key =
+        Joined(Joined(Widened(idePath.empty() ? idePath : idePath.substr(1)), u"Addins"), progId);
+    return RegistryEntries{
+        .rows =
+            {
+                {known.root, key, u"FriendlyName", Widened(record.displayName)},
+                {known.root, key, u"Description", Widened(record.description)},
+                {known.root, key, u"LoadBehavior", record.loadBehavior},
+                {known.root, key, u"CommandLineSafe", record.commandLineSafe},
+            },
+        .ownedKeys = {{known.root, key}},
+    };
+  }
+  return std::nullopt;
+}
+
+Hive HiveOf(RowRoot root, Scope scope) {
+  switch (root) {
+    case RowRoot::kClasses:
+      return scope == Scope::kMachine ? Hive::kClassesRoot : Hive::kCurrentUser;
+    case RowRoot::kCurrentUser:
+      return Hive::kCurrentUser;
+    case RowRoot::kLocalMachine:
+      return Hive::kLocalMachine;
+  }
+  return Hive::kCurrentUser;
+}
+
+std::u16string PathIn(RowRoot root, Scope scope, std::u16string_view key) {
+  if (root == RowRoot::kClasses && scope == Scope::kUser) return Joined(kUserClasses, key);
+  return std::u16string(key);
+}
+
+std::u16string TypeLibraryKey(const ServerIdentity& server) {
+  return Joined(Joined(u"TypeLib", server.libid), server.typeLibraryEntry);
+}
+
+std::string Describe(const RegistryRow& row) {
+  static constexpr std::string_view kRootNames[] = {"HKCR", "HKCU", "HKLM"};
+  std::string line(kRootNames[static_cast<int>(row.root)]);
+  line += '\\' + Narrowed(row.key) + ' ' + (row.name.empty() ? std::string("@") : Narrowed(row.name)) + " = ";
+  if (const auto* text = std::get_if<std::u16string>(&row.value)) {
+    line += '"' + Narrowed(*text) + '"';
+  } else {
+    line += "dword:" + std::to_string(std::get<std::uint32_t>(row.value));
+  }
+  return line;
+}
+
+}  // namespace tandrel::registration

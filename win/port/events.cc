@@ -1,0 +1,81 @@
+#include "win/port/events.h"
+
+#include <ocidl.h>
+
+#include "win/com/com_error.h"
+#include "win/port/click_sink.h"
+
+namespace tandrel::win {
+namespace {
+
+// A control's event source: each handler attached is one sink advised on its Click connection point.
+class EventSourceObject final : public ide::CommandBarEvents, public DispatchBacked {
+ public:
+  EventSourceObject(ComPtr<IDispatch> source, std::shared_ptr<DispatchSession> session)
+      : source_(std::move(source)), session_(std::move(session)) {}
+
+  IDispatch* Dispatch() const override { return source_.Get(); }
+
+  std::uint32_t Advise(ClickHandler handler) override {
+    const ComPtr<IConnectionPoint> point = ClickPoint();
+    ComPtr<ClickSink> sink;
+    sink.Attach(new ClickSink(std::move(handler), session_));
+    DWORD cookie = 0;
+    if (HRESULT result = point->Advise(sink.Get(), &cookie); FAILED(result)) RaiseComError(result);
+    return cookie;
+  }
+
+  void Unadvise(std::uint32_t cookie) override {
+    if (HRESULT result = ClickPoint()->Unadvise(cookie); FAILED(result)) RaiseComError(result);
+  }
+
+ private:
+  // Looked up for each use, so that this object holds its one reference only.
+  ComPtr<IConnectionPoint> ClickPoint() const {
+    ComPtr<IConnectionPointContainer> container;
+    if (HRESULT result = source_.As(&container); FAILED(result)) RaiseComError(result);
+    ComPtr<IConnectionPoint> point;
+    if (HRESULT result = container->FindConnectionPoint(session_->Host().commandBarEvents, &point);
+        FAILED(result)) {
+      RaiseComError(result);
+    }
+    return point;
+  }
+
+  ComPtr<IDispatch> source_;
+  std::shared_ptr<DispatchSession> session_;
+};
+
+class EventsObject final : public ide::Events, public DispatchBacked {
+ public:
+  EventsObject(ComPtr<IDispatch> events, const std::shared_ptr<DispatchSession>& session)
+      : events_(std::move(events), session, DispatchInterface::kEvents) {}
+
+  IDispatch* Dispatch() const override { return events_.Get(); }
+
+  std::shared_ptr<ide::CommandBarEvents> CommandBarEvents(
+      const std::shared_ptr<ide::CommandBarControl>& control) override {
+    const ComPtr<IDispatch> object = DispatchOf(control);
+    return WrapEventSource(events_.ReadObject(u"CommandBarEvents", {ObjectArgument(object.Get())}),
+                           events_.Session());
+  }
+
+ private:
+  DispatchObject events_;
+};
+
+}  // namespace
+
+std::shared_ptr<ide::Events> WrapEvents(ComPtr<IDispatch> events,
+                                        const std::shared_ptr<DispatchSession>& session) {
+  if (!events) return nullptr;
+  return std::make_shared<EventsObject>(std::move(events), session);
+}
+
+std::shared_ptr<ide::CommandBarEvents> WrapEventSource(ComPtr<IDispatch> source,
+                                                       const std::shared_ptr<DispatchSession>& session) {
+  if (!source) return nullptr;
+  return std::make_shared<EventSourceObject>(std::move(source), session);
+}
+
+}  // namespace tandrel::win

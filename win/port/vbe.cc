@@ -1,0 +1,90 @@
+// The IDE's root object and the entry points that wrap what a connection hands over.
+#include "ide/vbe.h"
+
+#include "win/port/code.h"
+#include "win/port/command_bars.h"
+#include "win/port/dispatch_client.h"
+#include "win/port/events.h"
+#include "win/port/port.h"
+
+namespace tandrel::win {
+
+const HostInterfaces kVisualBasicHost{
+    {0x0002E100, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}},
+    {0x0002E198, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}},
+};
+
+const HostInterfaces kOfficeEditorHost{
+    {0x0002E166, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}},
+    {0x0002E131, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}},
+};
+
+namespace {
+
+class VbeObject final : public ide::VBE, public DispatchBacked {
+ public:
+  VbeObject(ComPtr<IDispatch> vbe, const std::shared_ptr<DispatchSession>& session)
+      : vbe_(std::move(vbe), session, DispatchInterface::kVBE) {}
+
+  IDispatch* Dispatch() const override { return vbe_.Get(); }
+
+  std::shared_ptr<ide::CommandBars> CommandBars() override {
+    return WrapCommandBars(vbe_.ReadObject(u"CommandBars"), vbe_.Session());
+  }
+  std::shared_ptr<ide::Events> Events() override {
+    return WrapEvents(vbe_.ReadObject(u"Events"), vbe_.Session());
+  }
+  std::shared_ptr<ide::CodePane> ActiveCodePane() override {
+    return WrapCodePane(vbe_.ReadObject(u"ActiveCodePane"), vbe_.Session());
+  }
+
+  HWND MainWindow() const {
+    const DispatchObject window(vbe_.ReadObject(u"MainWindow"), vbe_.Session(), DispatchInterface::kWindow);
+    // A window handle is pointer-sized: a 64-bit host may give it as VT_I8.
+    return reinterpret_cast<HWND>(static_cast<INT_PTR>(window.ReadLongLong(u"HWnd")));
+  }
+
+ private:
+  DispatchObject vbe_;
+};
+
+class ApplicationObject final : public ide::Object, public DispatchBacked {
+ public:
+  ApplicationObject(ComPtr<IDispatch> application, std::shared_ptr<DispatchSession> session)
+      : application_(std::move(application)), session_(std::move(session)) {}
+
+  IDispatch* Dispatch() const override { return application_.Get(); }
+
+  std::shared_ptr<ide::VBE> AsVBE() override {
+    return std::make_shared<VbeObject>(QueryDual(application_.Get(), session_->Host().vbe), session_);
+  }
+
+ private:
+  ComPtr<IDispatch> application_;
+  std::shared_ptr<DispatchSession> session_;
+};
+
+}  // namespace
+
+std::shared_ptr<ide::Object> WrapApplication(IDispatch* application, const HostInterfaces& host) {
+  if (!application) return nullptr;
+  return std::make_shared<ApplicationObject>(application, std::make_shared<DispatchSession>(host));
+}
+
+std::shared_ptr<ide::CommandBarEvents> WrapCommandBarEvents(IDispatch* source, const HostInterfaces& host) {
+  if (!source) return nullptr;
+  return WrapEventSource(source, std::make_shared<DispatchSession>(host));
+}
+
+HWND MainWindowOf(const std::shared_ptr<ide::VBE>& vbe) noexcept {
+  const auto* object = dynamic_cast<const VbeObject*>(vbe.get());
+  if (!object) return nullptr;
+  try {
+    return object->MainWindow();
+  } catch (...) {
+    // Without its main window the IDE still works; message boxes then have no owner.
+    return nullptr;
+  }
+}
+
+}  // namespace tandrel::win

@@ -1,0 +1,105 @@
+// The run-time services a Basic add-in takes from its run-time library, over Win32.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "win/port/port.h"
+
+namespace tandrel::win {
+namespace {
+
+std::wstring ModulePath(HMODULE module) {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(module, path.data(), static_cast<DWORD>(path.size()));
+    if (length == 0) return {};
+    if (length < path.size()) {
+      path.resize(length);
+      return path;
+    }
+    path.resize(path.size() * 2);
+  }
+}
+
+// A text of the version resource's U.S. English, Unicode string table; empty when it has none.
+std::u16string VersionString(const std::vector<BYTE>& data, const wchar_t* name) {
+  const std::wstring key = std::wstring(L"\\StringFileInfo\\040904B0\\") + name;
+  void* text = nullptr;
+  UINT length = 0;
+  if (!VerQueryValueW(data.data(), key.c_str(), &text, &length) || !text || length == 0) return {};
+  const auto* units = static_cast<const char16_t*>(text);
+  std::u16string value(units, length);
+  // The length counts the terminating null in some versions of the system and not in others.
+  if (const auto end = value.find(u'\0'); end != std::u16string::npos) value.resize(end);
+  return value;
+}
+
+class Win32Runtime final : public ide::Runtime {
+ public:
+  Win32Runtime(HMODULE module, std::u16string productTitle, std::function<HWND()> owner)
+      : module_(module), productTitle_(std::move(productTitle)), owner_(std::move(owner)) {}
+
+  // Major, Minor and Revision are the first, second and fourth numbers of the file version, as Basic's App
+  // object reads them.
+  ide::VersionInfo App() override {
+    ide::VersionInfo info;
+    info.title = productTitle_;
+    const std::wstring path = ModulePath(module_);
+    DWORD ignored = 0;
+    const DWORD size = path.empty() ? 0 : GetFileVersionInfoSizeW(path.c_str(), &ignored);
+    if (size == 0) return info;
+    std::vector<BYTE> data(size);
+    if (!GetFileVersionInfoW(path.c_str(), 0, size, data.data())) return info;
+    void* fixed = nullptr;
+    UINT length = 0;
+    if (VerQueryValueW(data.data(), L"\\", &fixed, &length) && fixed && length >= sizeof(VS_FIXEDFILEINFO)) {
+      const auto& version = *static_cast<const VS_FIXEDFILEINFO*>(fixed);
+      info.major = HIWORD(version.dwFileVersionMS);
+      info.minor = LOWORD(version.dwFileVersionMS);
+      info.revision = LOWORD(version.dwFileVersionLS);
+    }
+    if (std::u16string title = VersionString(data, L"ProductName"); !title.empty())
+      info.title = std::move(title);
+    info.companyName = VersionString(data, L"CompanyName");
+    return info;
+  }
+
+  void MsgBox(const std::u16string& prompt, std::int32_t style,
+              const std::optional<std::u16string>& title) override {
+    const std::u16string& caption = title ? *title : productTitle_;
+    MessageBoxW(owner_ ? owner_() : nullptr, reinterpret_cast<const wchar_t*>(prompt.c_str()),
+                reinterpret_cast<const wchar_t*>(caption.c_str()), static_cast<UINT>(style));
+  }
+
+  void SetMousePointer(std::int32_t pointer) override {
+    SetCursor(LoadCursor(nullptr, pointer == ide::kPointerHourglass ? IDC_WAIT : IDC_ARROW));
+  }
+
+  void DoEvents() override {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (message.message == WM_QUIT) {
+        // The quit belongs to the IDE's own loop: put it back for that loop to see.
+        PostQuitMessage(static_cast<int>(message.wParam));
+        return;
+      }
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+  }
+
+ private:
+  HMODULE module_;
+  std::u16string productTitle_;
+  std::function<HWND()> owner_;
+};
+
+}  // namespace
+
+std::unique_ptr<ide::Runtime> MakeWin32Runtime(HMODULE module, std::u16string productTitle,
+                                               std::function<HWND()> owner) {
+  return std::make_unique<Win32Runtime>(module, std::move(productTitle), std::move(owner));
+}
+
+}  // namespace tandrel::win

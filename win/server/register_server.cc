@@ -1,0 +1,66 @@
+// What regsvr32 asks of this deliverable, from its own identity and, where it carries one, its add-in record.
+#include "win/server/register_server.h"
+
+#include <string>
+
+#include "deliverable.h"
+#include "registration/register.h"
+#include "win/com/com_error.h"
+#include "win/registration/win32_registry.h"
+#include "win/registration/win32_type_libraries.h"
+#include "win/server/server_module.h"
+
+namespace tandrel::win {
+namespace {
+
+using registration::Outcome;
+using registration::Part;
+using registration::RegistrationResult;
+
+std::u16string GuidText(const GUID& guid) {
+  wchar_t text[39];
+  StringFromGUID2(guid, text, 39);
+  return {text, text + 38};
+}
+
+HRESULT ToHresult(const RegistrationResult& result, const Win32Registry& registry,
+                  const Win32TypeLibraries& typeLibraries) {
+  if (result.outcome == Outcome::kDone) return S_OK;
+  if (result.outcome == Outcome::kDenied) return E_ACCESSDENIED;
+  HRESULT failure = E_FAIL;
+  if (result.failedPart == Part::kRegistry) failure = registry.FirstFailure();
+  if (result.failedPart == Part::kTypeLibrary) failure = typeLibraries.FirstFailure();
+  return FAILED(failure) ? failure : E_FAIL;
+}
+
+template <typename Action>
+HRESULT WithRegistration(Action action) noexcept {
+  return ComBoundary(deliverable::kClsid, [&]() -> HRESULT {
+    const std::wstring path = ThisModulePath();
+    if (path.empty()) return HRESULT_FROM_WIN32(GetLastError());
+    Win32TypeLibraries typeLibraries;
+    if (const HRESULT loaded = typeLibraries.Load(path); FAILED(loaded)) return loaded;
+    const registration::ServerRegistration server{
+        .server =
+            {
+                .progId =
+                    std::u16string(deliverable::kProgId, deliverable::kProgId + wcslen(deliverable::kProgId)),
+                .clsid = GuidText(deliverable::kClsid),
+                .libid = GuidText(deliverable::kLibid),
+                .typeLibraryEntry = typeLibraries.EntryKeyName(),
+                .serverPath = std::u16string(path.begin(), path.end()),
+            },
+        .addinRecord = deliverable::kAddinRecord,
+    };
+    Win32Registry registry;
+    return ToHresult(action(server, registry, typeLibraries), registry, typeLibraries);
+  });
+}
+
+}  // namespace
+
+HRESULT RegisterServer() noexcept { return WithRegistration(registration::Register); }
+
+HRESULT UnregisterServer() noexcept { return WithRegistration(registration::Unregister); }
+
+}  // namespace tandrel::win
