@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the build needs, when any is missing.
+# Installs the Debian 12 packages the build needs, when any is missing; `tools/install-deps.sh fuzz` adds clang
+# and its libFuzzer run time, which the fuzz targets need.
 set -euo pipefail
 
 # time: /usr/bin/time, which bench/time_match.sh reads the peak memory from.
 packages=(cmake ninja-build g++ libgtest-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev time
   # The Windows COM servers: cross compilers, widl and the IDL headers, and 64-bit Wine with a display to test them.
   mingw-w64 wine64 libwine-dev xvfb xauth)
+[ "${1:-}" = fuzz ] && packages+=(clang libclang-rt-14-dev)
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
