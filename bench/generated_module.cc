@@ -11,6 +11,8 @@ namespace {
 // module must be the same text wherever it is generated.
 class Dice {
  public:
+  explicit Dice(std::uint32_t seed) : state_(seed == 0 ? 1U : seed) {}
+
   int Below(int bound) {
     state_ ^= state_ << 13;
     state_ ^= state_ >> 17;
@@ -19,7 +21,7 @@ class Dice {
   }
 
  private:
-  std::uint32_t state_ = 0x2545F491U;
+  std::uint32_t state_;
 };
 
 // One-line statements. Several hide block words where a search must not count them: in string literals
@@ -117,13 +119,13 @@ bool WriteMiddle(OpenBlock& block, Dice& dice, ModuleWriter& out) {
 
 }  // namespace
 
-std::vector<std::u16string> GenerateModule(std::int32_t lineCount) {
+std::vector<std::u16string> GenerateModule(std::int32_t lineCount, std::uint32_t seed) {
   ModuleWriter out;
   out.Write(0, "Public Sub Churn(ByVal n As Long)");
   out.Write(kOuterIfColumn - 1, "If n > 0 Then");
 
-  const int bodyEnd = std::max(lineCount, 4) - 2;
-  Dice dice;
+  const int bodyEnd = std::max(lineCount, kMinModuleLines) - 2;
+  Dice dice(seed);
   std::vector<OpenBlock> open;
   while (out.Count() < bodyEnd) {
     const int remaining = bodyEnd - out.Count();
@@ -154,6 +156,10 @@ std::vector<std::u16string> GenerateModule(std::int32_t lineCount) {
   out.Write(kOuterIfColumn - 1, "End If");
   out.Write(0, "End Sub");
   return out.Take();
+}
+
+std::vector<std::u16string> GenerateLargeModule() {
+  return GenerateModule(kMaxModuleLines, kLargeModuleSeed);
 }
 
 }  // namespace tandrel::bench

@@ -25,9 +25,17 @@ ModuleSource FromText(std::u16string text, bool raw) {
 // A file descriptor closed with its owner; standard input is borrowed, not owned.
 class Input {
  public:
+  // Opening a FIFO waits for a writer, which may never come. Opened without waiting, a FIFO that nobody
+  // writes to reads as empty, and the reads still wait for the data of a writer that is there (the shell's
+  // process substitution).
   explicit Input(const std::string& path)
-      : descriptor_(path == "-" ? STDIN_FILENO : open(path.c_str(), O_RDONLY | O_CLOEXEC)),
-        owned_(path != "-") {}
+      : descriptor_(path == "-" ? STDIN_FILENO : open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)),
+        owned_(path != "-") {
+    if (owned_ && descriptor_ >= 0) {
+      const int flags = fcntl(descriptor_, F_GETFL);
+      if (flags >= 0) fcntl(descriptor_, F_SETFL, flags & ~O_NONBLOCK);
+    }
+  }
   Input(const Input&) = delete;
   Input& operator=(const Input&) = delete;
   ~Input() {

@@ -31,7 +31,8 @@ UnitSet::UnitSet(std::u16string_view units) : count_(units.size()) {
   // set's own repeat its first unit, which changes no result.
   for (std::size_t i = 0; i < kMaxUnits; ++i) {
     units_[i] = i < units.size() ? units[i] : units.empty() ? char16_t{0} : units[0];
-    broadcast_[i] = Block{} + units_[i];
+    // The unit is widened by hand: clang 14 crashes on a char16_t operand beside a vector.
+    broadcast_[i] = Block{} + static_cast<std::uint16_t>(units_[i]);
   }
 }
 

@@ -49,6 +49,7 @@ class Control : public ide::CommandBarButton, public std::enable_shared_from_thi
   bool Deleted() const { return deleted_; }
   const ControlName& Name() const { return name_; }
   std::int32_t Id() const { return id_; }
+  bool IsPopup() const { return popup_ != nullptr; }
 
  private:
   // Counts a write of `property` and raises when it cannot be made.

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the build needs, when any is missing.
+# Installs the Debian 12 packages the build needs, when any is missing; `tools/install-deps.sh fuzz` adds clang
+# and its libFuzzer run time, which the fuzz targets need.
 set -euo pipefail
 
 # time: /usr/bin/time, which bench/time_match.sh reads the peak memory from.
@@ -8,6 +9,7 @@ packages=(cmake ninja-build g++ libgtest-dev libbenchmark-dev libcli11-dev nlohm
   mingw-w64 wine64 libwine-dev xvfb xauth
   # The Windows Installer packages: wixl builds them, msibuild and msiinfo finish and read them.
   wixl msitools)
+[ "${1:-}" = fuzz ] && packages+=(clang libclang-rt-14-dev)
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")

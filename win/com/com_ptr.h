@@ -8,4 +8,13 @@ namespace tandrel::win {
 template <typename Interface>
 using ComPtr = Microsoft::WRL::ComPtr<Interface>;
 
+// Takes over the one reference a new object starts with. mingw-w64's ComPtr::Attach adds a reference of its
+// own (Microsoft's does not), so `p.Attach(new X)` would never free the object.
+template <typename Object>
+ComPtr<Object> Adopt(Object* created) {
+  ComPtr<Object> owner;
+  *owner.GetAddressOf() = created;
+  return owner;
+}
+
 }  // namespace tandrel::win

@@ -18,9 +18,7 @@ class EventSourceObject final : public ide::CommandBarEvents, public DispatchBac
 
   std::uint32_t Advise(ClickHandler handler) override {
     const ComPtr<IConnectionPoint> point = ClickPoint();
-    ComPtr<ClickSink> sink;
-    // Takes over the new sink's one reference: mingw-w64's ComPtr::Attach would add another, never released.
-    *sink.GetAddressOf() = new ClickSink(std::move(handler), session_);
+    const ComPtr<ClickSink> sink = Adopt(new ClickSink(std::move(handler), session_));
     DWORD cookie = 0;
     if (HRESULT result = point->Advise(sink.Get(), &cookie); FAILED(result)) RaiseComError(result);
     return cookie;

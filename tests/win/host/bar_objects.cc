@@ -14,11 +14,15 @@ CommandBarsObject::CommandBarsObject(std::shared_ptr<HostState> state, std::shar
 bool CommandBarsObject::Answers(REFIID iid) const { return iid == kIidCommandBars; }
 
 std::span<const Member<CommandBarsObject>> CommandBarsObject::Members() {
-  static const std::array<Member<CommandBarsObject>, 1> members{{
+  static const std::array<Member<CommandBarsObject>, 2> members{{
       // The default member: Item(Index), a bar looked up by its name.
       {{L"Item", DISPID_VALUE, kPropertyGet, 1, 0},
        [](CommandBarsObject& self, Invocation& call) {
          call.ReturnObject(Serve<CommandBarObject>(self.State(), self.bars_->Item(call.String(0))));
+       }},
+      {{L"ActiveMenuBar", 0x60030001, kPropertyGet, 0, 0},
+       [](CommandBarsObject& self, Invocation& call) {
+         call.ReturnObject(Serve<CommandBarObject>(self.State(), self.bars_->ActiveMenuBar()));
        }},
   }};
   return members;
@@ -30,10 +34,20 @@ CommandBarObject::CommandBarObject(std::shared_ptr<HostState> state, std::shared
 bool CommandBarObject::Answers(REFIID iid) const { return iid == kIidCommandBar; }
 
 std::span<const Member<CommandBarObject>> CommandBarObject::Members() {
-  static const std::array<Member<CommandBarObject>, 1> members{{
+  static const std::array<Member<CommandBarObject>, 2> members{{
       {{L"Controls", 0x60040003, kPropertyGet, 0, 0},
        [](CommandBarObject& self, Invocation& call) {
          call.ReturnObject(Serve<CommandBarControlsObject>(self.State(), self.bar_->Controls()));
+       }},
+      // FindControl([Type], [Id], [Tag], [Visible], [Recursive]): the in-memory bars find a control by its
+      // built-in Id alone, so the Id must be given and any other argument is refused rather than ignored.
+      {{L"FindControl", 0x60040006, kMethod, 0, 5},
+       [](CommandBarObject& self, Invocation& call) {
+         if (call.Omitted(1)) throw ArgumentError{DISP_E_PARAMNOTFOUND, 1};
+         for (UINT position : {0u, 2u, 3u, 4u}) {
+           if (!call.Omitted(position)) throw ArgumentError{DISP_E_TYPEMISMATCH, position};
+         }
+         call.ReturnObject(Serve<ControlObject>(self.State(), self.bar_->FindControl(call.Long(1))));
        }},
   }};
   return members;
@@ -67,11 +81,17 @@ ControlObject::ControlObject(std::shared_ptr<HostState> state,
       control_(std::dynamic_pointer_cast<sim::Control>(std::move(control))) {}
 
 bool ControlObject::Answers(REFIID iid) const {
-  return iid == kIidCommandBarControl || iid == kIidCommandBarButton;
+  if (iid == kIidCommandBarControl) return true;
+  return iid == (control_->IsPopup() ? kIidCommandBarPopup : kIidCommandBarButton);
 }
 
 std::span<const Member<ControlObject>> ControlObject::Members() {
-  static const std::array<Member<ControlObject>, 13> members{{
+  static const std::array<Member<ControlObject>, 14> members{{
+      // A popup's menu; any other control raises the IDE's error.
+      {{L"CommandBar", 0x60050000, kPropertyGet, 0, 0},
+       [](ControlObject& self, Invocation& call) {
+         call.ReturnObject(Serve<CommandBarObject>(self.State(), self.control_->CommandBar()));
+       }},
       {{L"BeginGroup", 0x60040000, kPropertyGet, 0, 0},
        [](ControlObject& self, Invocation& call) { call.ReturnBoolean(self.control_->BeginGroup()); }},
       {{L"BeginGroup", 0x60040000, kPropertyPut, 0, 0},

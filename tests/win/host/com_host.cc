@@ -20,7 +20,13 @@ HWND CreateMainWindow() {
 }  // namespace
 
 ComHost::ComHost(const HostProfile& profile)
-    : state_(std::make_shared<HostState>(profile, CreateMainWindow())) {}
+    : state_(std::make_shared<HostState>(profile, CreateMainWindow())) {
+  for (const auto& bar : profile.missingBars) {
+    const std::u16string name(bar.name);
+    state_->ide.RemoveBar(name);
+    if (bar.lookupRaises) state_->ide.RaiseOnBarLookup(name, u"Invalid procedure call or argument");
+  }
+}
 
 ComHost::~ComHost() {
   if (state_->mainWindow) DestroyWindow(state_->mainWindow);
@@ -31,6 +37,14 @@ ComPtr<IDispatch> ComHost::Vbe() {
   // Takes over the reference Serve gives; mingw-w64's ComPtr::Attach would add one of its own.
   *vbe.GetAddressOf() = Serve<VbeObject>(state_, state_->ide.Vbe());
   return vbe;
+}
+
+std::shared_ptr<sim::Bar> ComHost::AddInsMenu() const {
+  for (const auto& control : state_->ide.FindBar(u"Menu Bar")->Items()) {
+    if (control->Id() == ide::kAddInsMenuId)
+      return std::dynamic_pointer_cast<sim::Bar>(control->CommandBar());
+  }
+  return nullptr;
 }
 
 std::vector<ClickOutcome> ComHost::Click(const std::shared_ptr<ide::CommandBarControl>& control) {

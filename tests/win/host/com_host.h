@@ -28,6 +28,8 @@ class ComHost {
   // The IDE's root object, with a new reference.
   ComPtr<IDispatch> Vbe();
   HWND MainWindow() const { return state_->mainWindow; }
+  // The bar the menu bar's Add-Ins popup opens, also where no bar goes by the name "Add-Ins".
+  std::shared_ptr<sim::Bar> AddInsMenu() const;
 
   // Clicks `control` as the user would and returns what each advised sink answered.
   std::vector<ClickOutcome> Click(const std::shared_ptr<ide::CommandBarControl>& control);
@@ -35,6 +37,8 @@ class ComHost {
   CallStats& Stats() { return state_->stats; }
   // How many COM objects the host has handed out and not yet got back: zero once every client let go.
   std::size_t LiveObjects() const { return state_->objects.size(); }
+  // How many Click sinks are advised and not yet unadvised: zero once a client detached every handler.
+  std::size_t AdvisedSinks() const { return state_->advisedSinks; }
   // The control behind a COM object the host handed out, or null for any other object.
   static std::shared_ptr<sim::Control> ControlOf(IUnknown* object);
 

@@ -96,6 +96,7 @@ class ConnectionPoint final : public IConnectionPoint {
                                                       bool& handled, bool& cancelDefault) {
             RaiseClick(state, dispatch.Get(), control, handled, cancelDefault);
           });
+      ++state->advisedSinks;
       return S_OK;
     });
   }
@@ -103,6 +104,7 @@ class ConnectionPoint final : public IConnectionPoint {
     State()->stats.Invoked(L"CommandBarEvents.Unadvise");
     try {
       source_->Source()->Unadvise(cookie);
+      --State()->advisedSinks;
       return S_OK;
     } catch (const ide::Error&) {
       return CONNECT_E_NOCONNECTION;

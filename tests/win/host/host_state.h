@@ -34,6 +34,8 @@ struct HostState {
   HWND mainWindow;
   CallStats stats;
   std::vector<ClickOutcome> clicks;
+  // Sinks advised on the connection points and not yet unadvised.
+  std::size_t advisedSinks = 0;
   // Keyed by the served class and the IDE object's most-derived address.
   std::map<std::pair<std::type_index, const void*>, ServedObject*> objects;
 };

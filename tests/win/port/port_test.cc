@@ -278,8 +278,7 @@ TEST(ClickSinkTest, ClickTakesItsFlagsByReferenceOrByValueAndWritesBackOnlyOnSuc
   const ComPtr<ScriptedObject> control = ScriptedObject::Make();
   for (const ClickRow& row : rows) {
     IDispatch* seen = nullptr;
-    ComPtr<ClickSink> sink;
-    sink.Attach(new ClickSink(
+    const ComPtr<ClickSink> sink = Adopt(new ClickSink(
         [&](const std::shared_ptr<ide::CommandBarControl>& clicked, bool& handled, bool& cancel) {
           seen = DispatchOf(clicked).Get();
           handled = row.setHandled;
@@ -315,8 +314,7 @@ TEST(ClickSinkTest, ClickTakesItsFlagsByReferenceOrByValueAndWritesBackOnlyOnSuc
 }
 
 TEST(ClickSinkTest, TheSinkAnswersOnlyClickAndOnlyItsEventInterface) {
-  ComPtr<ClickSink> sink;
-  sink.Attach(
+  const ComPtr<ClickSink> sink = Adopt(
       new ClickSink([](const auto&, bool&, bool&) {}, std::make_shared<DispatchSession>(kVisualBasicHost)));
   DISPPARAMS none{};
   EXPECT_EQ(sink->Invoke(2, IID_NULL, 0, DISPATCH_METHOD, &none, nullptr, nullptr, nullptr),

@@ -4,11 +4,7 @@
 
 namespace tandrel::win::testing {
 
-ComPtr<ScriptedObject> ScriptedObject::Make() {
-  ComPtr<ScriptedObject> object;
-  object.Attach(new ScriptedObject());
-  return object;
-}
+ComPtr<ScriptedObject> ScriptedObject::Make() { return Adopt(new ScriptedObject()); }
 
 void ScriptedObject::On(const std::u16string& name, Answer answer) {
   auto known = std::find(names_.begin(), names_.end(), name);
