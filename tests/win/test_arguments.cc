@@ -10,6 +10,11 @@ std::map<std::string, std::wstring>& Paths() {
   return paths;
 }
 
+bool& InstalledFlag() {
+  static bool installed = false;
+  return installed;
+}
+
 std::wstring WindowsPath(const std::string& path) {
   std::wstring windows = path.starts_with("/") ? L"Z:" : L"";
   for (char c : path) windows += c == '/' ? L'\\' : static_cast<wchar_t>(static_cast<unsigned char>(c));
@@ -21,11 +26,14 @@ std::wstring WindowsPath(const std::string& path) {
 void SetDllPaths(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     const std::string argument = argv[i];
+    if (argument == "--installed") InstalledFlag() = true;
     if (auto equals = argument.find('='); equals != std::string::npos && !argument.starts_with("-")) {
       Paths()[argument.substr(0, equals)] = WindowsPath(argument.substr(equals + 1));
     }
   }
 }
+
+bool Installed() { return InstalledFlag(); }
 
 std::wstring DllPath(const std::string& name) {
   auto path = Paths().find(name);

@@ -8,5 +8,8 @@ namespace tandrel::win::testing {
 void SetDllPaths(int argc, char** argv);
 // The Windows path of the DLL called `name` (a Unix path is taken through Wine's Z: drive); empty if none.
 std::wstring DllPath(const std::string& name);
+// Whether the program was given --installed: the DLLs were installed and registered before it ran, by a
+// package, so the tests neither register nor unregister them.
+bool Installed();
 
 }  // namespace tandrel::win::testing
