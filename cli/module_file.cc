@@ -5,9 +5,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
+#include <new>
 
 #include "cli/failure.h"
 #include "cli/text_encoding.h"
@@ -69,8 +71,11 @@ std::u16string ReadText(const std::string& path, const std::string& encoding) {
   if (fstat(input.Descriptor(), &status) != 0) throw InvocationError(std::strerror(errno));
   if (S_ISDIR(status.st_mode)) throw InvocationError("is a directory");
 
-  ModuleDecoder decoder(encoding,
-                        TextBuffer(S_ISREG(status.st_mode) ? static_cast<std::size_t>(status.st_size) : 0));
+  // A text longer than the module can hold is refused once read; the guess need not reach past that.
+  const std::size_t expected =
+      S_ISREG(status.st_mode) ? std::min(static_cast<std::size_t>(status.st_size), sim::ModuleText::kMaxUnits)
+                              : 0;
+  ModuleDecoder decoder(encoding, TextBuffer(expected));
   std::string piece(kPieceBytes, '\0');
   while (true) {
     const ssize_t count = read(input.Descriptor(), piece.data(), piece.size());
@@ -99,6 +104,8 @@ ModuleSource LoadModule(const std::string& path, const ReadOptions& options) {
     throw InvocationError(DisplayName(path) + ": " + error.what());
   } catch (const EncodingError& error) {
     throw InvocationError(DisplayName(path) + ": " + error.what());
+  } catch (const std::bad_alloc&) {
+    throw InvocationError(DisplayName(path) + ": too large to read into memory");
   }
 }
 

@@ -21,7 +21,10 @@ bool SameName(std::string_view a, std::string_view b) {
 void CallLog::Enter(std::string_view operation) {
   Counter* counter = nullptr;
   for (const std::size_t index : recent_) {
-    if (index < counts_.size() && SameName(counts_[index].operation, operation)) counter = &counts_[index];
+    if (index < counts_.size() && SameName(counts_[index].operation, operation)) {
+      counter = &counts_[index];
+      break;
+    }
   }
   if (counter == nullptr) {
     auto found = std::find_if(counts_.begin(), counts_.end(),
