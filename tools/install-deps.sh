@@ -5,7 +5,8 @@ set -euo pipefail
 
 # time: /usr/bin/time, which bench/time_match.sh reads the peak memory from.
 packages=(cmake ninja-build g++ libgtest-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev time
-  # The Windows COM servers: cross compilers, widl (wine64-tools) and the IDL headers, and 64-bit Wine with a display to test them.
+  # The Windows COM servers: cross compilers, widl (wine64-tools) and the IDL headers, and 64-bit Wine with a
+  # display to test them.
   mingw-w64 wine64 wine64-tools libwine-dev xvfb xauth
   # The Windows Installer packages: wixl builds them, msibuild and msiinfo finish and read them.
   wixl msitools)
