@@ -17,12 +17,13 @@ LineText ModuleLines::Line(std::int32_t lineNo) {
 
 void ModuleLines::Load(LineText& text, std::int32_t lineNo) {
   if (!cachedLine_ || cachedLineNo_ != lineNo) {
-    std::u16string read = module_.Lines(lineNo, 1);
+    module_.ReadLines(lineNo, 1, spare_);
     text = LineText();  // a read held only here can take the new text
     if (cachedLine_ && cachedLine_.use_count() == 1) {
-      cachedLine_->Replace(std::move(read));
+      cachedLine_->Exchange(spare_);
     } else {
-      cachedLine_ = std::make_shared<ModuleLine>(std::move(read));
+      cachedLine_ = std::make_shared<ModuleLine>(std::move(spare_));
+      spare_.clear();
     }
     cachedLineNo_ = lineNo;
   }

@@ -18,9 +18,10 @@ class ModuleLine {
 
   const std::u16string& Text() const { return text_; }
   std::int32_t FirstNonSpace() const;
-  // Takes the text of another read, so that a walk moving on needs no new allocation for it.
-  void Replace(std::u16string lineText) {
-    text_ = std::move(lineText);
+  // Trades texts with another read: the line takes `lineText` and hands back its old text, whose room the
+  // next read can use.
+  void Exchange(std::u16string& lineText) {
+    text_.swap(lineText);
     firstNonSpace_ = 0;
   }
 
@@ -78,6 +79,9 @@ class ModuleLines {
   ide::CodeModule& module_;
   std::int32_t cachedLineNo_ = 0;
   std::shared_ptr<ModuleLine> cachedLine_;
+  // Where the next line is read to. It is a line's text only once the read succeeded: a read that fails
+  // leaves the line held before as it was.
+  std::u16string spare_;
 };
 
 }  // namespace tandrel::engine

@@ -25,11 +25,18 @@ class UnitSet {
   static constexpr std::size_t kMaxUnits = 6;
 
   struct Hits;
+  // The searches for a set of kUnits units: each block is compared with exactly those, in a loop the
+  // compiler unrolls.
+  template <std::size_t kUnits>
   Hits HitsIn(const char16_t* start) const;
+  template <std::size_t kUnits>
+  std::size_t FindInOf(std::u16string_view text, std::size_t from) const;
+  template <std::size_t kUnits>
+  std::size_t FindLastInOf(std::u16string_view text, std::size_t end) const;
   bool Holds(char16_t unit) const;
 
-  std::array<char16_t, kMaxUnits> units_;
-  std::array<Block, kMaxUnits> broadcast_;  // each unit repeated across a block
+  std::array<char16_t, kMaxUnits> units_{};
+  std::array<Block, kMaxUnits> broadcast_{};  // each unit repeated across a block
   std::size_t count_ = 0;
 };
 

@@ -36,6 +36,11 @@ class CodeModule {
 
   // The text of `count` lines from `startLine` on, joined by CR LF.
   virtual std::u16string Lines(std::int32_t startLine, std::int32_t count) = 0;
+  // The same text written over `text`, so that a caller reading line after line can lend one buffer to
+  // every read. An IDE whose call hands back a string of its own has nothing to save, and copies it.
+  virtual void ReadLines(std::int32_t startLine, std::int32_t count, std::u16string& text) {
+    text = Lines(startLine, count);
+  }
   virtual std::int32_t CountOfLines() = 0;
   virtual std::shared_ptr<ide::CodePane> CodePane() = 0;
 };

@@ -23,18 +23,21 @@ Module::Module(std::shared_ptr<CallLog> calls, std::shared_ptr<const ModuleText>
     : calls_(std::move(calls)), text_(std::move(text)) {}
 
 std::u16string Module::Lines(std::int32_t startLine, std::int32_t count) {
+  std::u16string text;
+  ReadLines(startLine, count, text);
+  return text;
+}
+
+void Module::ReadLines(std::int32_t startLine, std::int32_t count, std::u16string& text) {
   calls_->Enter("Lines");
   if (startLine < 1 || count < 0) throw ide::Error(u"Invalid procedure call or argument");
   const auto first = static_cast<std::size_t>(startLine) - 1;
   const std::size_t last = std::min(text_->LineCount(), first + static_cast<std::size_t>(count));
-  // A walk reads one line a call.
-  if (last == first + 1) return std::u16string(text_->Line(first));
-  std::u16string text;
+  text.clear();
   for (std::size_t i = first; i < last; ++i) {
     if (i > first) text += u"\r\n";
     text += text_->Line(i);
   }
-  return text;
 }
 
 std::int32_t Module::CountOfLines() {

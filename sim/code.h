@@ -23,6 +23,7 @@ class Module : public ide::CodeModule {
   // Lines from `startLine` on; a count that reaches past the last line returns the lines that exist, and a
   // start past the last line returns nothing. A start below 1 or a negative count raises an error.
   std::u16string Lines(std::int32_t startLine, std::int32_t count) override;
+  void ReadLines(std::int32_t startLine, std::int32_t count, std::u16string& text) override;
   std::int32_t CountOfLines() override;
   std::shared_ptr<ide::CodePane> CodePane() override;
 
