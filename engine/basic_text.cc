@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "engine/unit_search.h"
+
 namespace tandrel::engine {
 
 Text Mid(Text text, std::int64_t start, std::int64_t length) {
@@ -28,18 +30,31 @@ Text RTrim(Text text) {
   return text.substr(0, end);
 }
 
+// Both searches look for the match's first unit a block at a time, then compare the rest: lines are
+// searched for one-unit marks over and over.
 std::int32_t InStr(std::int64_t start, Text text, Text match) {
   const std::int64_t from = std::max<std::int64_t>(start, 1);
   if (from > Len(text)) return 0;
-  const auto found = text.find(match, static_cast<std::size_t>(from - 1));
-  return found == Text::npos ? 0 : static_cast<std::int32_t>(found + 1);
+  if (match.empty()) return static_cast<std::int32_t>(from);
+  const UnitSet first(match.substr(0, 1));
+  for (auto at = static_cast<std::size_t>(from - 1);; ++at) {
+    at = first.FindIn(text, at);
+    if (at == Text::npos || match.size() > text.size() - at) return 0;
+    if (text.substr(at, match.size()) == match) return static_cast<std::int32_t>(at + 1);
+  }
 }
 
 std::int32_t LastEndingBy(Text text, Text match, std::int64_t end) {
   const std::int64_t last = std::min<std::int64_t>(end, Len(text)) - Len(match);
   if (last < 0) return 0;
-  const auto found = text.rfind(match, static_cast<std::size_t>(last));
-  return found == Text::npos ? 0 : static_cast<std::int32_t>(found + 1);
+  if (match.empty()) return static_cast<std::int32_t>(last + 1);
+  const UnitSet first(match.substr(0, 1));
+  for (auto before = static_cast<std::size_t>(last + 1);;) {
+    const std::size_t at = first.FindLastIn(text, before);
+    if (at == Text::npos) return 0;
+    if (text.substr(at, match.size()) == match) return static_cast<std::int32_t>(at + 1);
+    before = at;
+  }
 }
 
 std::int32_t FirstNonSpace(Text text) { return Len(text) - Len(LTrim(text)) + 1; }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <random>
 
 #include "tests/support/match_run.h"
 
@@ -91,6 +92,33 @@ TEST(InStrAndInStrRev, ColumnsOutsideTheTextFindNothingOrClampToTheText) {
   EXPECT_EQ(LastEndingBy(u"a b c", u" ", 1), 0);
   EXPECT_EQ(LastEndingBy(u"ab", u"abc", kMax), 0);
   EXPECT_EQ(LastEndingBy(u"a b", u" ", kMin), 0);
+}
+
+// Both searches skip ahead a block at a time to the match's first unit: on texts longer and shorter than a
+// block, with repeated and overlapping occurrences, they find what the library's find and rfind find.
+TEST(InStrAndLastEndingBy, FindWhatTheLibrarysSearchesFindInAnyText) {
+  std::mt19937 random(11);
+  const std::vector<std::u16string> matches = {u"", u"a", u"\"", u"ab", u"aa", u"End If", u"abababab"};
+  for (int sample = 0; sample < 400; ++sample) {
+    std::u16string text;
+    const auto length = random() % 30;
+    for (std::size_t i = 0; i < length; ++i) text += u"ab\" "[random() % 4];
+    if (sample % 10 == 0) text += u"End If";
+    for (const auto& match : matches) {
+      for (std::int64_t column = 0; column <= static_cast<std::int64_t>(length) + 8; ++column) {
+        const std::int64_t from = std::max<std::int64_t>(column, 1);
+        const auto found = text.find(match, static_cast<std::size_t>(from - 1));
+        const std::int32_t expected =
+            from > Len(text) || found == Text::npos ? 0 : static_cast<int>(found) + 1;
+        ASSERT_EQ(InStr(column, text, match), expected) << "from " << column << " in " << U8(text);
+        const std::int64_t last = std::min<std::int64_t>(column, Len(text)) - Len(match);
+        const auto foundBack = last < 0 ? Text::npos : text.rfind(match, static_cast<std::size_t>(last));
+        ASSERT_EQ(LastEndingBy(text, match, column),
+                  foundBack == Text::npos ? 0 : static_cast<int>(foundBack) + 1)
+            << "by " << column << " in " << U8(text);
+      }
+    }
+  }
 }
 
 TEST(Trim, RemovesSpacesOnly) {
