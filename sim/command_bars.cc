@@ -16,12 +16,12 @@ std::u16string Text(bool value) { return value ? u"True" : u"False"; }
 
 }  // namespace
 
-void Control::EnterWrite(std::string_view property, std::u16string_view object) {
+void Control::EnterWrite(Operation property, std::u16string_view object) {
   calls_->Enter(property);
   // A deleted control is a dead object to the IDE: writing to it fails as any failed automation call does.
   if (deleted_) {
-    throw ide::Error(u"Method '" + std::u16string(property.begin(), property.end()) + u"' of object '" +
-                     std::u16string(object) + u"' failed");
+    throw ide::Error(u"Method '" + std::u16string(property.Name().begin(), property.Name().end()) +
+                     u"' of object '" + std::u16string(object) + u"' failed");
   }
 }
 

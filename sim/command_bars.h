@@ -53,7 +53,7 @@ class Control : public ide::CommandBarButton, public std::enable_shared_from_thi
 
  private:
   // Counts a write of `property` and raises when it cannot be made.
-  void EnterWrite(std::string_view property, std::u16string_view object);
+  void EnterWrite(Operation property, std::u16string_view object);
   void Written(std::string property, std::u16string value);
 
   std::shared_ptr<CallLog> calls_;
