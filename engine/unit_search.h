@@ -35,8 +35,8 @@ class UnitSet {
   std::size_t FindLastInOf(std::u16string_view text, std::size_t end) const;
   bool Holds(char16_t unit) const;
 
-  std::array<char16_t, kMaxUnits> units_{};
-  std::array<Block, kMaxUnits> broadcast_{};  // each unit repeated across a block
+  std::array<char16_t, kMaxUnits> units_;
+  std::array<Block, kMaxUnits> broadcast_;  // each unit repeated across a block; entries past count_ unset
   std::size_t count_ = 0;
 };
 
