@@ -17,8 +17,9 @@ void CallLog::Enter(Operation operation) {
 CallLog::Counter& CallLog::CounterFor(Operation operation) {
   const std::string_view name = operation.Name();
   for (const Recent& recent : recent_) {
+    if (recent.literal != name.data()) continue;
     Counter& counter = counts_[recent.index];
-    if (recent.literal == name.data() && counter.operation.size() == name.size()) return counter;
+    if (counter.operation.size() == name.size()) return counter;
   }
   auto found = std::find_if(counts_.begin(), counts_.end(),
                             [&](const Counter& each) { return each.operation == name; });
