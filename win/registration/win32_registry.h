@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "registration/registry_port.h"
+#include "installer/registration/registry_port.h"
 
 namespace tandrel::win {
 

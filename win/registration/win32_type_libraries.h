@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "registration/registry_port.h"
+#include "installer/registration/registry_port.h"
 #include "win/com/com_ptr.h"
 
 namespace tandrel::win {

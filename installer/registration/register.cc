@@ -1,9 +1,9 @@
-#include "registration/register.h"
+#include "installer/registration/register.h"
 
 #include <optional>
 
-#include "registration/addin_record.h"
-#include "registration/transaction.h"
+#include "installer/registration/addin_record.h"
+#include "installer/registration/transaction.h"
 
 namespace tandrel::registration {
 namespace {

@@ -1,4 +1,4 @@
-#include "registration/registry_rows.h"
+#include "installer/registration/registry_rows.h"
 
 #include <cstdio>
 

@@ -1,4 +1,4 @@
-#include "registration/addin_record.h"
+#include "installer/registration/addin_record.h"
 
 #include <algorithm>
 

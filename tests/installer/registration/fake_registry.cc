@@ -1,8 +1,8 @@
-#include "tests/registration/fake_registry.h"
+#include "tests/installer/registration/fake_registry.h"
 
 #include <algorithm>
 
-#include "registration/registry_rows.h"
+#include "installer/registration/registry_rows.h"
 
 namespace tandrel::registration::testing {
 namespace {

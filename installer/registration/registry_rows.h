@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "registration/addin_record.h"
-#include "registration/registry_port.h"
+#include "installer/registration/addin_record.h"
+#include "installer/registration/registry_port.h"
 
 namespace tandrel::registration {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <utility>
 
-#include "registration/registry_port.h"
+#include "installer/registration/registry_port.h"
 
 namespace tandrel::registration::testing {
 

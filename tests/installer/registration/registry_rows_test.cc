@@ -1,11 +1,11 @@
-#include "registration/registry_rows.h"
+#include "installer/registration/registry_rows.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "registration/vb6_addin_record.h"
+#include "installer/registration/vb6_addin_record.h"
 
 namespace tandrel::registration {
 namespace {

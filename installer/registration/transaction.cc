@@ -1,4 +1,4 @@
-#include "registration/transaction.h"
+#include "installer/registration/transaction.h"
 
 namespace tandrel::registration {
 

@@ -1,4 +1,4 @@
-#include "registration/vba_addin.h"
+#include "installer/registration/vba_addin.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/registration/registration_fixture.h"
+#include "tests/installer/registration/registration_fixture.h"
 
 namespace tandrel::registration::testing {
 namespace {

@@ -1,4 +1,4 @@
-#include "registration/vba_addin.h"
+#include "installer/registration/vba_addin.h"
 
 #include <string>
 

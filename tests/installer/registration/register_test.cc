@@ -1,4 +1,4 @@
-#include "registration/register.h"
+#include "installer/registration/register.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/registration/registration_fixture.h"
+#include "tests/installer/registration/registration_fixture.h"
 
 namespace tandrel::registration::testing {
 namespace {
