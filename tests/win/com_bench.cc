@@ -117,7 +117,7 @@ int Run(const std::wstring& dll, int runs) {
 }  // namespace tandrel::win::testing
 
 int main(int argc, char** argv) {
-  tandrel::win::testing::SetDllPaths(argc, argv);
+  if (!tandrel::win::testing::SetDllPaths(argc, argv)) return 1;
   const std::wstring dll = tandrel::win::testing::DllPath("Tandrel");
   const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
   if (dll.empty()) {

@@ -1,5 +1,9 @@
 #include "tests/win/test_arguments.h"
 
+#include <windows.h>
+
+#include <cstdio>
+
 #include <map>
 
 namespace tandrel::win::testing {
@@ -23,14 +27,19 @@ std::wstring WindowsPath(const std::string& path) {
 
 }  // namespace
 
-void SetDllPaths(int argc, char** argv) {
+bool SetDllPaths(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     const std::string argument = argv[i];
     if (argument == "--installed") InstalledFlag() = true;
+    if (argument.starts_with("--load=") && !LoadLibraryW(WindowsPath(argument.substr(7)).c_str())) {
+      std::fprintf(stderr, "%s could not be loaded\n", argument.c_str() + 7);
+      return false;
+    }
     if (auto equals = argument.find('='); equals != std::string::npos && !argument.starts_with("-")) {
       Paths()[argument.substr(0, equals)] = WindowsPath(argument.substr(equals + 1));
     }
   }
+  return true;
 }
 
 bool Installed() { return InstalledFlag(); }

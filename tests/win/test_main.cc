@@ -12,7 +12,7 @@
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
-  tandrel::win::testing::SetDllPaths(argc, argv);
+  if (!tandrel::win::testing::SetDllPaths(argc, argv)) return 1;
   if (FAILED(OleInitialize(nullptr))) {
     std::fprintf(stderr, "OleInitialize failed\n");
     return 1;
