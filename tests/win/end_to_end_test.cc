@@ -269,6 +269,22 @@ TEST_P(EndToEnd, AClickWithoutAnActivePaneFailsAndTheHostGoesOn) {
   EXPECT_EQ(Hex(DisconnectAddin(D(), connect.Get())), Hex(S_OK));
 }
 
+// An IDE whose Unadvise failed still holds the Click sinks: the DLL that serves them must stay loaded.
+TEST_P(EndToEnd, ASinkTheIdeStillHoldsKeepsTheDllLoaded) {
+  {
+    ComHost host(Profile());
+    ComPtr<IUnknown> connect = Connected(host);
+    ASSERT_TRUE(connect);
+    host.Ide().FailCall("Unadvise", u"Object is no longer valid");
+    DisconnectAddin(D(), connect.Get());
+    connect.Reset();
+    boxes_.Take();
+    ASSERT_GT(host.AdvisedSinks(), 0u);
+    EXPECT_EQ(Hex(CanUnloadNow(dll_)), Hex(S_FALSE));
+  }
+  EXPECT_EQ(Hex(CanUnloadNow(dll_)), Hex(S_OK));
+}
+
 TEST_P(EndToEnd, ABasicClientDrivesConnectLateBound) {
   struct Row {
     const wchar_t* name;

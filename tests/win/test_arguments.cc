@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <cstdio>
-
 #include <map>
 
 namespace tandrel::win::testing {

@@ -1,6 +1,7 @@
 #include "win/port/click_sink.h"
 
 #include "win/com/com_error.h"
+#include "win/com/module_count.h"
 #include "win/port/command_bars.h"
 
 namespace tandrel::win {
@@ -56,7 +57,11 @@ bool BindControl(const VARIANTARG& argument, IDispatch*& control) {
 }  // namespace
 
 ClickSink::ClickSink(ide::CommandBarEvents::ClickHandler handler, std::shared_ptr<DispatchSession> session)
-    : handler_(std::move(handler)), session_(std::move(session)) {}
+    : handler_(std::move(handler)), session_(std::move(session)) {
+  LockModule();
+}
+
+ClickSink::~ClickSink() { UnlockModule(); }
 
 HRESULT ClickSink::QueryInterface(REFIID iid, void** object) {
   if (!object) return E_POINTER;

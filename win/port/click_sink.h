@@ -37,7 +37,7 @@ class ClickSink final : public IDispatch {
                                    VARIANT* result, EXCEPINFO* exception, UINT* argumentError) override;
 
  private:
-  ~ClickSink() = default;
+  ~ClickSink();
 
   LONG references_ = 1;
   ide::CommandBarEvents::ClickHandler handler_;

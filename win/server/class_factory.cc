@@ -1,7 +1,7 @@
 #include "win/server/class_factory.h"
 
+#include "win/com/module_count.h"
 #include "win/server/connect_object.h"
-#include "win/server/server_module.h"
 
 namespace tandrel::win {
 

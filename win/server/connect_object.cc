@@ -5,6 +5,7 @@
 
 #include "win/com/bstr.h"
 #include "win/com/com_error.h"
+#include "win/com/module_count.h"
 #include "win/server/server_module.h"
 
 namespace tandrel::win {

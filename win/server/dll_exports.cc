@@ -2,9 +2,9 @@
 #include <windows.h>
 
 #include "deliverable.h"
+#include "win/com/module_count.h"
 #include "win/server/class_factory.h"
 #include "win/server/register_server.h"
-#include "win/server/server_module.h"
 
 namespace {
 

@@ -1,17 +1,6 @@
 #include "win/server/server_module.h"
 
-#include <atomic>
-
 namespace tandrel::win {
-namespace {
-
-std::atomic<long> moduleUsers{0};
-
-}  // namespace
-
-void LockModule() noexcept { ++moduleUsers; }
-void UnlockModule() noexcept { --moduleUsers; }
-bool ModuleInUse() noexcept { return moduleUsers.load() != 0; }
 
 HMODULE ThisModule() noexcept {
   HMODULE module = nullptr;

@@ -32,9 +32,10 @@ namespace {
 
 ULONGLONG WINAPI FirstTickCount64() {
   const HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
-  const auto system = kernel ? reinterpret_cast<TickCount64>(
-                                   reinterpret_cast<void*>(GetProcAddress(kernel, "GetTickCount64")))
-                             : nullptr;
+  const auto system =
+      kernel
+          ? reinterpret_cast<TickCount64>(reinterpret_cast<void*>(GetProcAddress(kernel, "GetTickCount64")))
+          : nullptr;
   tickCount64Slot = system ? system : TickCountFromGetTickCount;
   return tickCount64Slot();
 }

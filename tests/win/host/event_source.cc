@@ -96,6 +96,7 @@ class ConnectionPoint final : public IConnectionPoint {
                                                       bool& handled, bool& cancelDefault) {
             RaiseClick(state, dispatch.Get(), control, handled, cancelDefault);
           });
+      state->sinks.insert_or_assign({source_->Source().get(), *cookie}, dispatch);
       ++state->advisedSinks;
       return S_OK;
     });
@@ -104,6 +105,7 @@ class ConnectionPoint final : public IConnectionPoint {
     State()->stats.Invoked(L"CommandBarEvents.Unadvise");
     try {
       source_->Source()->Unadvise(cookie);
+      State()->sinks.erase({source_->Source().get(), cookie});
       --State()->advisedSinks;
       return S_OK;
     } catch (const ide::Error&) {

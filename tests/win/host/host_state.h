@@ -11,6 +11,7 @@
 #include "sim/ide.h"
 #include "tests/win/host/call_stats.h"
 #include "tests/win/host/host_profile.h"
+#include "win/com/com_ptr.h"
 
 namespace tandrel::win::host {
 
@@ -36,6 +37,9 @@ struct HostState {
   std::vector<ClickOutcome> clicks;
   // Sinks advised on the connection points and not yet unadvised.
   std::size_t advisedSinks = 0;
+  // The sinks as advised, by source and cookie: a connection point whose Unadvise fails keeps its sink, as an
+  // IDE does.
+  std::map<std::pair<const void*, DWORD>, ComPtr<IDispatch>> sinks;
   // Keyed by the served class and the IDE object's most-derived address.
   std::map<std::pair<std::type_index, const void*>, ServedObject*> objects;
 };
