@@ -73,26 +73,49 @@ class Win32Runtime final : public ide::Runtime {
   }
 
   void SetMousePointer(std::int32_t pointer) override {
-    SetCursor(LoadCursor(nullptr, pointer == ide::kPointerHourglass ? IDC_WAIT : IDC_ARROW));
+    hourglass_ = pointer == ide::kPointerHourglass;
+    ShowPointer();
   }
 
+  // Keyboard input stays queued for the IDE's own loop, which gives its accelerators the first look at a key
+  // (and no key typed during a search edits the module under it). Each message is taken with the calls of
+  // its window's character set, so that an ANSI window of VB5 or VB6 gets its characters as it expects them.
   void DoEvents() override {
     MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageW(&message, nullptr, 0, WM_KEYFIRST - 1, PM_NOREMOVE) ||
+           PeekMessageW(&message, nullptr, WM_KEYLAST + 1, 0xFFFFFFFF, PM_NOREMOVE)) {
+      const UINT kind = message.message;
+      const bool unicode = !message.hwnd || IsWindowUnicode(message.hwnd);
+      const BOOL taken = unicode ? PeekMessageW(&message, nullptr, kind, kind, PM_REMOVE)
+                                 : PeekMessageA(&message, nullptr, kind, kind, PM_REMOVE);
+      if (!taken) continue;
       if (message.message == WM_QUIT) {
         // The quit belongs to the IDE's own loop: put it back for that loop to see.
         PostQuitMessage(static_cast<int>(message.wParam));
-        return;
+        break;
       }
-      TranslateMessage(&message);
-      DispatchMessageW(&message);
+      if (unicode) {
+        DispatchMessageW(&message);
+      } else {
+        DispatchMessageA(&message);
+      }
+      KeepHourglass();
     }
+    KeepHourglass();
   }
 
- private:
+  void ShowPointer() const { SetCursor(LoadCursor(nullptr, hourglass_ ? IDC_WAIT : IDC_ARROW)); }
+
+  // A window's WM_SETCURSOR puts its own pointer back: the hourglass stays until the command sets the pointer
+  // back, as Basic's Screen.MousePointer keeps it.
+  void KeepHourglass() const {
+    if (hourglass_) ShowPointer();
+  }
+
   HMODULE module_;
   std::u16string productTitle_;
   std::function<HWND()> owner_;
+  bool hourglass_ = false;
 };
 
 }  // namespace

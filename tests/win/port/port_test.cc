@@ -338,5 +338,51 @@ TEST(ClickSinkTest, TheSinkAnswersOnlyClickAndOnlyItsEventInterface) {
   }
 }
 
+TEST(Win32RuntimeTest, TheYieldKeepsTheHourglassAndLeavesKeysToTheIdesOwnLoop) {
+  // A window whose class has the arrow as its pointer: its WM_SETCURSOR puts the arrow back.
+  WNDCLASSW windowClass{};
+  windowClass.lpfnWndProc = DefWindowProcW;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  windowClass.lpszClassName = L"TandrelPointerTest";
+  RegisterClassW(&windowClass);
+  const HWND window = CreateWindowExW(0, windowClass.lpszClassName, L"", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100,
+                                      nullptr, nullptr, windowClass.hInstance, nullptr);
+  ASSERT_TRUE(window);
+  const auto runtime = MakeWin32Runtime(GetModuleHandleW(nullptr), u"Tandrel", [] { return HWND{}; });
+
+  // A key the user types, as input in the thread's queue.
+  ShowWindow(window, SW_SHOW);
+  SetForegroundWindow(window);
+  for (int pass = 0; pass < 10; ++pass) {
+    MSG activation;
+    while (PeekMessageW(&activation, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&activation);
+    Sleep(20);
+  }
+  SetFocus(window);
+  INPUT key[2]{};
+  key[0].type = key[1].type = INPUT_KEYBOARD;
+  key[0].ki.wVk = key[1].ki.wVk = VK_F5;
+  key[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  ASSERT_EQ(SendInput(2, key, sizeof(INPUT)), 2u);
+  MSG message;
+  for (int wait = 0; wait < 40 && !PeekMessageW(&message, window, WM_KEYDOWN, WM_KEYDOWN, PM_NOREMOVE);
+       ++wait) {
+    Sleep(25);
+  }
+  ASSERT_EQ(message.message, static_cast<UINT>(WM_KEYDOWN)) << "the key did not arrive";
+
+  runtime->SetMousePointer(ide::kPointerHourglass);
+  PostMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  runtime->DoEvents();
+  EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_WAIT));
+  EXPECT_FALSE(PeekMessageW(&message, window, WM_SETCURSOR, WM_SETCURSOR, PM_REMOVE));
+  EXPECT_TRUE(PeekMessageW(&message, window, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE)) << "the key was taken";
+
+  runtime->SetMousePointer(ide::kPointerDefault);
+  EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_ARROW));
+  DestroyWindow(window);
+}
+
 }  // namespace
 }  // namespace tandrel::win
