@@ -285,6 +285,38 @@ TEST_P(EndToEnd, ASinkTheIdeStillHoldsKeepsTheDllLoaded) {
   EXPECT_EQ(Hex(CanUnloadNow(dll_)), Hex(S_OK));
 }
 
+// What the IDE closes from a message that a click's yield dispatches: the add-in's object, disconnected and
+// let go while its handler runs.
+struct Closing {
+  const Deliverable* deliverable = nullptr;
+  ComPtr<IUnknown> connect;
+} closing;
+
+void CALLBACK CloseTheAddin(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  EXPECT_EQ(Hex(DisconnectAddin(*closing.deliverable, closing.connect.Get())), Hex(S_OK));
+  closing.connect.Reset();
+}
+
+TEST_P(EndToEnd, AClickOutlivesAClosingItsYieldDispatches) {
+  ComHost host(Profile());
+  closing = {&D(), Connected(host)};
+  ASSERT_TRUE(closing.connect);
+  const auto entry = host.Ide().FindBar(u"Code Window")->Added().back();
+  auto pane = host.Ide().AddModule(u"If a Then\r\n    x = 1\r\nEnd If");
+  pane->Select({1, 1, 1, 1});
+  SetTimer(nullptr, 0, USER_TIMER_MINIMUM, CloseTheAddin);
+  Sleep(50);
+  const auto outcomes = host.Click(entry);
+  ASSERT_EQ(outcomes.size(), 1u);
+  EXPECT_EQ(Hex(outcomes[0].result), Hex(S_OK));
+  EXPECT_FALSE(closing.connect) << "the yield did not dispatch the closing";
+  EXPECT_EQ(Shown(pane->SelectionsSet()), "1:1-3:7");
+  pane.reset();
+  EXPECT_EQ(host.LiveObjects(), 0u) << "the add-in still holds objects of the IDE";
+  EXPECT_TRUE(boxes_.Take().empty());
+}
+
 TEST_P(EndToEnd, ABasicClientDrivesConnectLateBound) {
   struct Row {
     const wchar_t* name;

@@ -117,8 +117,12 @@ HRESULT ClickSink::Invoke(DISPID member, REFIID, LCID, WORD, DISPPARAMS* params,
   BoolSlot cancelDefault;
   if (!cancelDefault.Bind(params->rgvarg[kCancelDefaultArgument])) return mismatch(kCancelDefaultArgument);
 
-  // A handler may detach this very sink; it stays alive until the click has been handled.
+  // A handler may detach this very sink; it stays alive until the click has been handled. The add-in's object
+  // stays alive too, so that a close the yield dispatches cannot free it under the running handler; a sink
+  // the IDE still calls after that object went has nothing left to run.
   const ComPtr<ClickSink> self(this);
+  const ComPtr<IUnknown> owner = session_->Owner();
+  if (session_->OwnerGone()) return S_OK;
   return DispatchBoundary(exception, [&] {
     const auto control = WrapCommandBarControl(source, session_);
     handler_(control, handled.Value(), cancelDefault.Value());

@@ -31,6 +31,11 @@ constexpr std::size_t kMaxArguments = 5;
 
 void RaiseTypeMismatch() { throw ide::Error(u"Type mismatch"); }
 
+ComPtr<IUnknown> DispatchSession::Owner() const {
+  const std::shared_ptr<IUnknown> owner = owner_.lock();
+  return ComPtr<IUnknown>(owner.get());
+}
+
 DISPID DispatchSession::IdOf(IDispatch* object, DispatchInterface kind, std::u16string_view name) {
   auto& known = ids_[static_cast<int>(kind)];
   for (const auto& [knownName, id] : known) {

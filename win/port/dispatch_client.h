@@ -37,14 +37,21 @@ enum class DispatchInterface {
 // and a walk over the module's lines costs one Invoke per line.
 class DispatchSession {
  public:
-  explicit DispatchSession(const HostInterfaces& host) : host_(host) {}
+  explicit DispatchSession(const HostInterfaces& host, AddinOwner owner = {})
+      : host_(host), owner_(std::move(owner)), owned_(!owner_.expired()) {}
 
   const HostInterfaces& Host() const { return host_; }
+  // A new reference to the add-in object whose code the IDE's calls run; null once that object is gone. A
+  // session made without one answers null too, and says so by OwnerGone() being false.
+  ComPtr<IUnknown> Owner() const;
+  bool OwnerGone() const { return owned_ && owner_.expired(); }
   // The id of `name` on `object`, an object of the kind `kind`; raises the port's error when it has none.
   DISPID IdOf(IDispatch* object, DispatchInterface kind, std::u16string_view name);
 
  private:
   HostInterfaces host_;
+  AddinOwner owner_;
+  bool owned_;
   std::vector<std::pair<std::u16string, DISPID>> ids_[static_cast<int>(DispatchInterface::kCount)];
 };
 

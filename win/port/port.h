@@ -41,12 +41,18 @@ ComPtr<IDispatch> DispatchOf(const std::shared_ptr<PortObject>& object) {
   return backed ? ComPtr<IDispatch>(backed->Dispatch()) : nullptr;
 }
 
+// The COM object of the add-in that the port's objects serve, watched without a reference (it holds them):
+// a click holds it for the click's whole run. It expires when the object goes.
+using AddinOwner = std::weak_ptr<IUnknown>;
+
 // The application object an IDE hands over at connection; taking it as the IDE root asks it for `host.vbe`
 // and raises "Type mismatch" when it is not one. Null stays null.
-std::shared_ptr<ide::Object> WrapApplication(IDispatch* application, const HostInterfaces& host);
+std::shared_ptr<ide::Object> WrapApplication(IDispatch* application, const HostInterfaces& host,
+                                             AddinOwner owner = {});
 
 // An event source set through one of the add-in's handler properties. Null stays null.
-std::shared_ptr<ide::CommandBarEvents> WrapCommandBarEvents(IDispatch* source, const HostInterfaces& host);
+std::shared_ptr<ide::CommandBarEvents> WrapCommandBarEvents(IDispatch* source, const HostInterfaces& host,
+                                                            AddinOwner owner = {});
 
 // The IDE's main window (VBE.MainWindow.HWnd), the owner of the add-in's message boxes; null when the IDE
 // does not say.

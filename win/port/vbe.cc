@@ -66,14 +66,17 @@ class ApplicationObject final : public ide::Object, public DispatchBacked {
 
 }  // namespace
 
-std::shared_ptr<ide::Object> WrapApplication(IDispatch* application, const HostInterfaces& host) {
+std::shared_ptr<ide::Object> WrapApplication(IDispatch* application, const HostInterfaces& host,
+                                             AddinOwner owner) {
   if (!application) return nullptr;
-  return std::make_shared<ApplicationObject>(application, std::make_shared<DispatchSession>(host));
+  return std::make_shared<ApplicationObject>(application,
+                                             std::make_shared<DispatchSession>(host, std::move(owner)));
 }
 
-std::shared_ptr<ide::CommandBarEvents> WrapCommandBarEvents(IDispatch* source, const HostInterfaces& host) {
+std::shared_ptr<ide::CommandBarEvents> WrapCommandBarEvents(IDispatch* source, const HostInterfaces& host,
+                                                            AddinOwner owner) {
   if (!source) return nullptr;
-  return WrapEventSource(source, std::make_shared<DispatchSession>(host));
+  return WrapEventSource(source, std::make_shared<DispatchSession>(host, std::move(owner)));
 }
 
 HWND MainWindowOf(const std::shared_ptr<ide::VBE>& vbe) noexcept {

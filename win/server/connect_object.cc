@@ -132,7 +132,9 @@ ConnectObject::ConnectObject() {
 }
 
 ConnectObject::~ConnectObject() {
-  // The add-in object lets go of the IDE's objects, and detaches its handlers, before the run time goes.
+  // No click may take this object from here on. The add-in object lets go of the IDE's objects, and detaches
+  // its handlers, before the run time goes.
+  self_.reset();
   addin_.reset();
   UnlockModule();
 }
@@ -202,7 +204,7 @@ HRESULT ConnectObject::get_VBInstance(IDispatch** value) {
 HRESULT ConnectObject::putref_VBInstance(IDispatch** value) {
   return ComBoundary(deliverable::kConnectIid, [&] {
     IDispatch* application = value ? *value : nullptr;
-    auto object = WrapApplication(application, kAddinKind.host);
+    auto object = WrapApplication(application, kAddinKind.host, self_);
     addin_->Object().SetVBInstance(object ? object->AsVBE() : nullptr);
     return S_OK;
   });
@@ -215,7 +217,7 @@ HRESULT ConnectObject::get_MenuHandler(IDispatch** value) {
 
 HRESULT ConnectObject::putref_MenuHandler(IDispatch** value) {
   return ComBoundary(deliverable::kConnectIid, [&] {
-    addin_->Object().SetMenuHandler(WrapCommandBarEvents(value ? *value : nullptr, kAddinKind.host));
+    addin_->Object().SetMenuHandler(WrapCommandBarEvents(value ? *value : nullptr, kAddinKind.host, self_));
     return S_OK;
   });
 }
@@ -227,7 +229,8 @@ HRESULT ConnectObject::get_MenuHandlerAddIns(IDispatch** value) {
 
 HRESULT ConnectObject::putref_MenuHandlerAddIns(IDispatch** value) {
   return ComBoundary(deliverable::kConnectIid, [&] {
-    addin_->Object().SetMenuHandlerAddIns(WrapCommandBarEvents(value ? *value : nullptr, kAddinKind.host));
+    addin_->Object().SetMenuHandlerAddIns(
+        WrapCommandBarEvents(value ? *value : nullptr, kAddinKind.host, self_));
     return S_OK;
   });
 }
@@ -239,7 +242,8 @@ HRESULT ConnectObject::get_MenuHandlerEditBar(IDispatch** value) {
 
 HRESULT ConnectObject::putref_MenuHandlerEditBar(IDispatch** value) {
   return ComBoundary(deliverable::kConnectIid, [&] {
-    addin_->Object().SetMenuHandlerEditBar(WrapCommandBarEvents(value ? *value : nullptr, kAddinKind.host));
+    addin_->Object().SetMenuHandlerEditBar(
+        WrapCommandBarEvents(value ? *value : nullptr, kAddinKind.host, self_));
     return S_OK;
   });
 }
@@ -264,7 +268,7 @@ HRESULT ConnectObject::InterfaceSupportsErrorInfo(REFIID iid) {
 HRESULT ConnectObject::OnConnection(IDispatch* application) noexcept {
   // The connection shows its own failures; nothing it raises reaches the IDE.
   return ComBoundary(deliverable::kConnectIid, [&] {
-    addin_->OnConnection(WrapApplication(application, kAddinKind.host));
+    addin_->OnConnection(WrapApplication(application, kAddinKind.host, self_));
     return S_OK;
   });
 }

@@ -65,6 +65,8 @@ class ConnectObject final : public _Connect, public ISupportErrorInfo {
   HRESULT LoadTypeInfo() noexcept;
 
   LONG references_ = 1;
+  // This object as the port's objects watch it: no reference of its own, hence the deleter that does nothing.
+  std::shared_ptr<IUnknown> self_{static_cast<_Connect*>(this), [](IUnknown*) {}};
   std::unique_ptr<ide::Runtime> runtime_;
   std::unique_ptr<AddinEvents> addin_;
   ComPtr<ITypeInfo> connectInfo_;
