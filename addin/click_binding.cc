@@ -1,7 +1,5 @@
 #include "addin/click_binding.h"
 
-#include "ide/error.h"
-
 namespace tandrel::addin {
 
 void ClickBinding::Set(std::shared_ptr<ide::CommandBarEvents> source) {
@@ -14,8 +12,9 @@ void ClickBinding::Detach() noexcept {
   if (!source_) return;
   try {
     source_->Unadvise(cookie_);
-  } catch (const ide::Error&) {
-    // A source the IDE has already torn down has nothing left to detach.
+  } catch (...) {
+    // A source the IDE has already torn down has nothing left to detach; and a detach that fails for want of
+    // memory must not end the IDE from the destructor that runs it.
   }
   source_.reset();
   cookie_ = 0;

@@ -22,19 +22,24 @@ std::u16string DescribeHresult(HRESULT result);
 void SetErrorDescription(const IID& source, const std::u16string& description);
 
 // Nothing C++ crosses into the IDE: every entry point runs its body through here. An IDE error becomes
-// E_FAIL with its Description as error information; anything else becomes a failure code of its own.
+// E_FAIL with its Description as error information; anything else becomes a failure code of its own. Telling
+// the caller needs memory too: where there is none left for that, the answer is E_OUTOFMEMORY.
 template <typename Body>
 HRESULT ComBoundary(const IID& source, Body&& body) noexcept {
   try {
-    return body();
-  } catch (const ide::Error& error) {
-    SetErrorDescription(source, error.Description());
-    return E_FAIL;
-  } catch (const std::bad_alloc&) {
-    return E_OUTOFMEMORY;
+    try {
+      return body();
+    } catch (const ide::Error& error) {
+      SetErrorDescription(source, error.Description());
+      return E_FAIL;
+    } catch (const std::bad_alloc&) {
+      return E_OUTOFMEMORY;
+    } catch (...) {
+      SetErrorDescription(source, u"Unexpected error in the add-in");
+      return E_UNEXPECTED;
+    }
   } catch (...) {
-    SetErrorDescription(source, u"Unexpected error in the add-in");
-    return E_UNEXPECTED;
+    return E_OUTOFMEMORY;
   }
 }
 
@@ -43,13 +48,17 @@ template <typename Body>
 HRESULT DispatchBoundary(EXCEPINFO* exception, Body&& body) noexcept {
   std::u16string description;
   try {
-    return body();
-  } catch (const ide::Error& error) {
-    description = error.Description();
-  } catch (const std::bad_alloc&) {
-    return E_OUTOFMEMORY;
+    try {
+      return body();
+    } catch (const ide::Error& error) {
+      description = error.Description();
+    } catch (const std::bad_alloc&) {
+      return E_OUTOFMEMORY;
+    } catch (...) {
+      description = u"Unexpected error in the add-in";
+    }
   } catch (...) {
-    description = u"Unexpected error in the add-in";
+    return E_OUTOFMEMORY;
   }
   if (exception) {
     *exception = EXCEPINFO{};

@@ -12,14 +12,16 @@ namespace tandrel::win {
 namespace {
 
 // The type library embedded as resource `index` of this DLL: 1 is the deliverable's own, 2 the IDEs' add-in
-// interfaces.
-HRESULT LoadEmbeddedTypeInfo(int index, const IID& iid, ITypeInfo** info) {
-  std::wstring path = ThisModulePath();
-  if (path.empty()) return HRESULT_FROM_WIN32(GetLastError());
-  if (index != 1) path += L"\\" + std::to_wstring(index);
-  ComPtr<ITypeLib> library;
-  if (HRESULT result = LoadTypeLibEx(path.c_str(), REGKIND_NONE, &library); FAILED(result)) return result;
-  return library->GetTypeInfoOfGuid(iid, info);
+// interfaces. Its callers are the IDispatch members, which the IDE calls directly.
+HRESULT LoadEmbeddedTypeInfo(int index, const IID& iid, ITypeInfo** info) noexcept {
+  return ComBoundary(iid, [&] {
+    std::wstring path = ThisModulePath();
+    if (path.empty()) return HRESULT_FROM_WIN32(GetLastError());
+    if (index != 1) path += L"\\" + std::to_wstring(index);
+    ComPtr<ITypeLib> library;
+    if (HRESULT result = LoadTypeLibEx(path.c_str(), REGKIND_NONE, &library); FAILED(result)) return result;
+    return library->GetTypeInfoOfGuid(iid, info);
+  });
 }
 
 std::u16string TextOf(const BSTR* text) { return text ? ToU16(*text) : std::u16string(); }
@@ -83,7 +85,7 @@ class ExtensibilityFace : public Interface {
   HRESULT STDMETHODCALLTYPE OnStartupComplete(SAFEARRAY**) override { return outer_.OnStartupComplete(); }
 
  private:
-  HRESULT LoadInfo() {
+  HRESULT LoadInfo() noexcept {
     if (info_) return S_OK;
     return LoadEmbeddedTypeInfo(2, iid_, &info_);
   }

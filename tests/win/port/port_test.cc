@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <functional>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -13,6 +16,17 @@
 #include "win/com/com_error.h"
 #include "win/port/click_sink.h"
 #include "win/port/command_bars.h"
+
+// Allocations fail while this is set, as they do in an IDE's process that has run out of memory.
+bool allocationsFail = false;
+
+void* operator new(std::size_t size) {
+  void* block = allocationsFail ? nullptr : std::malloc(size ? size : 1);
+  if (!block) throw std::bad_alloc();
+  return block;
+}
+void operator delete(void* block) noexcept { std::free(block); }
+void operator delete(void* block, std::size_t) noexcept { std::free(block); }
 
 namespace tandrel::win {
 namespace {
@@ -382,6 +396,38 @@ TEST(Win32RuntimeTest, TheYieldKeepsTheHourglassAndLeavesKeysToTheIdesOwnLoop) {
   runtime->SetMousePointer(ide::kPointerDefault);
   EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_ARROW));
   DestroyWindow(window);
+}
+
+// Out of memory while a failure is being reported: the IDE still gets an HRESULT, never an exception.
+TEST(BoundaryTest, AFailureReportedWithoutMemoryIsEOutOfMemory) {
+  const auto failing = [](auto raise) {
+    return [raise]() -> HRESULT {
+      allocationsFail = true;
+      raise();
+      return S_OK;
+    };
+  };
+  // Moved, so that throwing needs no memory; reporting it does.
+  const auto ideError = [] {
+    ide::Error error(u"Method 'Lines' of object '_CodeModule' failed");
+    allocationsFail = true;
+    throw std::move(error);
+  };
+  const auto otherError = [] { throw 1; };
+  struct Row {
+    const char* name;
+    std::function<HRESULT()> call;
+  } rows[] = {
+      {"ComBoundary, an IDE error", [&] { return ComBoundary(IID_IDispatch, failing(ideError)); }},
+      {"ComBoundary, another error", [&] { return ComBoundary(IID_IDispatch, failing(otherError)); }},
+      {"DispatchBoundary, an IDE error", [&] { return DispatchBoundary(nullptr, failing(ideError)); }},
+      {"DispatchBoundary, another error", [&] { return DispatchBoundary(nullptr, failing(otherError)); }},
+  };
+  for (const Row& row : rows) {
+    const HRESULT result = row.call();
+    allocationsFail = false;
+    EXPECT_EQ(result, E_OUTOFMEMORY) << row.name;
+  }
 }
 
 }  // namespace
