@@ -21,9 +21,9 @@ std::u16string BuildAboutText(const ide::VersionInfo& app) {
 
 }  // namespace
 
-Connect::Connect(ide::Runtime& runtime, Build build)
+Connect::Connect(ide::Runtime& runtime, Traits traits)
     : runtime_(runtime),
-      build_(std::move(build)),
+      traits_(std::move(traits)),
       menuHandler_(Handler(&Connect::MenuHandler_Click)),
       menuHandlerAddIns_(Handler(&Connect::MenuHandlerAddIns_Click)),
       menuHandlerEditBar_(Handler(&Connect::MenuHandlerEditBar_Click)) {}
@@ -45,11 +45,11 @@ void Connect::Connection(const std::shared_ptr<ide::Object>& application) {
 
 void Connect::ConnectionSteps(const std::shared_ptr<ide::Object>& application) {
   vbInstance_ = application ? application->AsVBE() : nullptr;
-  menuCaption_ = build_.menuCaption;
+  menuCaption_ = traits_.menuCaption;
 
   // In the IDEs of Visual Basic a missing bar gives a null entry, passed on as it is: the IDE's events object
   // or FaceId then fails. The VBA editor leaves an entry it could not add out.
-  const bool skipsMissingEntries = build_.host == Host::kOfficeEditor;
+  const bool skipsMissingEntries = traits_.host == Host::kOfficeEditor;
   codeWindowMenuItem_ = AddToMenus(u"Code Window", menuCaption_);
   if (codeWindowMenuItem_ || !skipsMissingEntries) SetMenuHandler(EventsOf(codeWindowMenuItem_));
   addInsMenuItem_ = AddToMenus(u"Add-Ins", menuCaption_);
@@ -61,7 +61,7 @@ void Connect::ConnectionSteps(const std::shared_ptr<ide::Object>& application) {
   }
 
   aboutText_ = BuildAboutText(runtime_.App());
-  contactAddress_ = build_.contactAddress;
+  contactAddress_ = traits_.contactAddress;
   quoteMark_ = u"\"";
   commentMark_ = u"'";
   engine::FillPairTable(pairTable_);
@@ -73,7 +73,7 @@ std::shared_ptr<ide::CommandBarEvents> Connect::EventsOf(
 }
 
 void Connect::Disconnection() {
-  if (build_.host == Host::kOfficeEditor) {
+  if (traits_.host == Host::kOfficeEditor) {
     // Handlers go before their controls: a source whose control is already gone may fail to detach.
     SetMenuHandler(nullptr);
     SetMenuHandlerAddIns(nullptr);
@@ -91,7 +91,7 @@ void Connect::Disconnection() {
 
 std::shared_ptr<ide::CommandBar> Connect::FindBar(const std::u16string& barName) {
   const auto bars = ide::Require(ide::Require(vbInstance_)->CommandBars());
-  if (build_.host == Host::kVisualBasic) return bars->Item(barName);
+  if (traits_.host == Host::kVisualBasic) return bars->Item(barName);
   // A lookup that fails is a bar this editor does not have under that name.
   try {
     if (barName != u"Add-Ins") return bars->Item(barName);
@@ -131,7 +131,7 @@ std::shared_ptr<ide::CommandBarButton> Connect::AddToToolbars(const std::u16stri
     button->SetStyle(ide::kButtonIconAndCaption);
     button->SetTooltipText(sToolTipText);
     button->SetBeginGroup(true);
-    if (build_.toolbarButtonSetsFaceAndVisible) {
+    if (traits_.toolbarButtonSetsFaceAndVisible) {
       button->SetFaceId(kEditButtonFaceId);
       button->SetVisible(true);
     }
@@ -156,7 +156,7 @@ void Connect::MenuHandlerEditBar_Click(const std::shared_ptr<ide::CommandBarCont
 
 void Connect::MatchSelection() {
   command::MatchSelection({vbInstance_, pairTable_, quoteMark_, commentMark_, aboutText_, contactAddress_,
-                           runtime_, build_.rules});
+                           runtime_, traits_.rules});
 }
 
 }  // namespace tandrel::addin

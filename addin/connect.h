@@ -24,7 +24,7 @@ enum class Host {
 };
 
 // What sets one deliverable's add-in object apart from the others.
-struct Build {
+struct Traits {
   std::u16string menuCaption;
   // The VB5 build's AddToToolbars also gives the button its face and shows it.
   bool toolbarButtonSetsFaceAndVisible = false;
@@ -37,10 +37,10 @@ inline constexpr std::int32_t kEditButtonFaceId = 556;
 
 // The add-in object of both deliverables: it keeps the IDE root, puts the one command on the "Code Window"
 // and "Add-Ins" menus and the "Edit" toolbar, and runs the match command on every click of them. The
-// deliverables differ only in how they are connected (their own classes wrap this one) and in their Build.
+// deliverables differ only in how they are connected (their own classes wrap this one) and in their Traits.
 class Connect {
  public:
-  Connect(ide::Runtime& runtime, Build build);
+  Connect(ide::Runtime& runtime, Traits traits);
   Connect(const Connect&) = delete;
   Connect& operator=(const Connect&) = delete;
   virtual ~Connect() = default;
@@ -106,7 +106,7 @@ class Connect {
       void (Connect::*click)(const std::shared_ptr<ide::CommandBarControl>&, bool&, bool&));
 
   ide::Runtime& runtime_;
-  Build build_;
+  Traits traits_;
   std::shared_ptr<ide::VBE> vbInstance_;
   std::u16string aboutText_;
   engine::PairTable pairTable_;

@@ -1,12 +1,7 @@
 #include "cli/addin_host.h"
 
-#include <functional>
 #include <memory>
 
-#include "addin5/connect.h"
-#include "addin5/version_info.h"
-#include "addin6/connect.h"
-#include "addin6/version_info.h"
 #include "ide/error.h"
 #include "sim/ide.h"
 
@@ -20,22 +15,14 @@ constexpr std::int32_t kDisconnectUserClosed = 1;
 // An add-in connected for the lifetime of this object, through its own deliverable's connection events.
 class ConnectedAddin {
  public:
-  ConnectedAddin(Build build, ide::Runtime& runtime, const std::shared_ptr<ide::Object>& vbe) {
-    if (build == Build::kVb6) {
-      auto connect = std::make_unique<addin6::Connect>(runtime);
-      connect->AddinInstance_OnConnection(vbe, kConnectAfterStartup, nullptr);
-      disconnect_ = [raw = connect.get()] { raw->AddinInstance_OnDisconnection(kDisconnectUserClosed); };
-      connect_ = std::move(connect);
-    } else {
-      auto connect = std::make_unique<addin5::Connect>(runtime);
-      connect->IDTExtensibility_OnConnection(vbe, kConnectAfterStartup, nullptr);
-      disconnect_ = [raw = connect.get()] { raw->IDTExtensibility_OnDisconnection(kDisconnectUserClosed); };
-      connect_ = std::move(connect);
-    }
+  ConnectedAddin(const deliverables::Deliverable& deliverable, ide::Runtime& runtime,
+                 const std::shared_ptr<ide::Object>& vbe)
+      : deliverable_(deliverable), connect_(deliverable.make(runtime)) {
+    deliverable_.onConnection(*connect_, vbe, kConnectAfterStartup);
   }
   ConnectedAddin(const ConnectedAddin&) = delete;
   ConnectedAddin& operator=(const ConnectedAddin&) = delete;
-  ~ConnectedAddin() { disconnect_(); }
+  ~ConnectedAddin() { deliverable_.onDisconnection(*connect_, kDisconnectUserClosed); }
 
   std::shared_ptr<ide::CommandBarControl> Control(Entry entry) const {
     switch (entry) {
@@ -50,24 +37,23 @@ class ConnectedAddin {
   }
 
  private:
+  const deliverables::Deliverable& deliverable_;
   std::unique_ptr<addin::Connect> connect_;
-  std::function<void()> disconnect_;
 };
 
 }  // namespace
-
-const char* BuildName(Build build) { return build == Build::kVb6 ? "vb6" : "vb5"; }
 
 MatchRun RunMatch(std::shared_ptr<const sim::ModuleText> module, const ide::Selection& selection, Build build,
                   Entry entry) {
   sim::Ide ide;
   const auto pane = ide.AddModule(std::move(module));
   pane->Select(selection);
-  sim::Runtime runtime(build == Build::kVb6 ? addin6::DeliverableVersion() : addin5::DeliverableVersion());
+  const deliverables::Deliverable& deliverable = deliverables::Of(build);
+  sim::Runtime runtime(deliverable.version());
 
   MatchRun run;
   {
-    ConnectedAddin addin(build, runtime, ide.Vbe());
+    ConnectedAddin addin(deliverable, runtime, ide.Vbe());
     // With all three bars present connection shows nothing; a box here is its report of a failed step.
     const auto control = addin.Control(entry);
     if (!runtime.Messages().empty() || !control) {

@@ -5,17 +5,17 @@
 #include <string>
 #include <vector>
 
+#include "deliverables/deliverables.h"
 #include "ide/code.h"
 #include "sim/module_text.h"
 #include "sim/runtime.h"
 
 namespace tandrel::cli {
 
-// Which deliverable's add-in runs, and which of its three entries is clicked.
-enum class Build { kVb6, kVb5 };
-enum class Entry { kCodeWindow, kAddIns, kEdit };
+using deliverables::Build;
 
-const char* BuildName(Build build);
+// Which of the add-in's three entries is clicked.
+enum class Entry { kCodeWindow, kAddIns, kEdit };
 
 // What one click of an entry did in the IDE.
 struct MatchRun {

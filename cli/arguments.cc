@@ -86,7 +86,10 @@ std::string OneLine(std::string text) {
 }  // namespace
 
 std::optional<MatchRequest> ParseArguments(int argc, const char* const* argv, std::ostream& out) {
-  const std::map<std::string, Build> builds{{"vb6", Build::kVb6}, {"vb5", Build::kVb5}};
+  std::map<std::string, Build> builds;
+  for (const deliverables::Deliverable& deliverable : deliverables::All()) {
+    builds.emplace(deliverable.name, deliverable.build);
+  }
   const std::map<std::string, Entry> entries{
       {"code-window", Entry::kCodeWindow}, {"add-ins", Entry::kAddIns}, {"edit", Entry::kEdit}};
   const std::map<std::string, LineNumbering> numberings{{"code-window", LineNumbering::kCodeWindow},
@@ -118,7 +121,11 @@ std::optional<MatchRequest> ParseArguments(int argc, const char* const* argv, st
                                   "12:5-12:7")
                      ->type_name("L1:C1-L2:C2");
   at->excludes(select);
-  match->add_option("--build", buildText, "Add-in build: vb6 (Tandrel) or vb5 (TandrelVB5); e.g. --build vb5")
+  match
+      ->add_option(
+          "--build", buildText,
+          "Add-in build: vb6 (Tandrel), vb5 (TandrelVB5) or vba (TandrelVBA, the Office VBA editor's); "
+          "e.g. --build vb5")
       ->check(CLI::IsMember(Keys(builds)))
       ->capture_default_str();
   match

@@ -9,7 +9,7 @@ namespace tandrel::cli {
 std::string JsonReport(Build build, const MatchRun& run) {
   // Ordered, so that the keys come in the documented order rather than sorted.
   nlohmann::ordered_json report;
-  report["build"] = BuildName(build);
+  report["build"] = deliverables::Of(build).name;
   if (run.selection) {
     const auto& s = *run.selection;
     report["selection"] = {s.startLine, s.startColumn, s.endLine, s.endColumn};

@@ -11,7 +11,8 @@
 namespace tandrel::fuzz {
 
 // One click made from fuzz input. The first nine bytes choose it, the rest is the module's text:
-//   byte 0       bit 0: the build (0 VB6, 1 VB5); bits 1-2: the entry (modulo 3); bit 3: 0 for a bare caret
+//   byte 0       bits 0 and 4: the build (bit 0 + 2 x bit 4, modulo 3: 0 VB6, 1 VB5, 2 the VBA editor's);
+//                bits 1-2: the entry (modulo 3); bit 3: 0 for a bare caret
 //   at
 //                the start, 1 for a selection to its own end
 //   bytes 1-8    start line, start column, end line, end column, each 16 bits little-endian: a line number

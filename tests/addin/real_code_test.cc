@@ -9,8 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "addin5/version_info.h"
-#include "addin6/version_info.h"
 #include "bench/generated_module.h"
 #include "command/messages.h"
 #include "engine/pair_table.h"
@@ -82,13 +80,10 @@ std::vector<Click> ClicksOn(std::int32_t lineNo, const std::u16string& line, con
   return clicks;
 }
 
-std::u16string ContactOf(Build build) {
-  return build == Build::kVb6 ? addin6::kContactAddress : addin5::kContactAddress;
-}
-
 // Whether `outcome` is a sound end for `click`: a span between the token and a partner, or a report that none
 // was found. Empty when it is, else what is wrong.
 std::string Judge(const Lines& lines, const Click& click, Build build, const SessionOutcome& outcome) {
+  const std::u16string contact(deliverables::Of(build).contactAddress);
   engine::PairTable table;
   engine::FillPairTable(table);
   std::int32_t direction = 0;
@@ -100,10 +95,10 @@ std::string Judge(const Lines& lines, const Click& click, Build build, const Ses
 
   if (outcome.selectionsSet.empty()) {
     const std::u16string searched = ifFamily ? u"If" : click.token;
-    const std::u16string notFound = command::NotFoundMessage(partner, searched, direction, ContactOf(build));
+    const std::u16string notFound = command::NotFoundMessage(partner, searched, direction, contact);
     const auto& boxes = outcome.clickMessages;
     if (boxes.size() == 1 && boxes[0].prompt == notFound) return "";
-    if (boxes.size() == 2 && boxes[0].prompt == command::SearchErrorMessage(ContactOf(build)) &&
+    if (boxes.size() == 2 && boxes[0].prompt == command::SearchErrorMessage(contact) &&
         boxes[1].prompt == notFound) {
       return "";
     }
@@ -144,14 +139,15 @@ std::string Judge(const Lines& lines, const Click& click, Build build, const Ses
   return "";
 }
 
-// Clicks everything clickable in `lines` through both builds, taking the entries in turn.
+// Clicks everything clickable in `lines` through every build, taking the entries in turn.
 void ClickEverything(const std::string& name, const Lines& lines) {
   engine::PairTable table;
   engine::FillPairTable(table);
   int clicks = 0;
   for (std::size_t i = 0; i < lines.size(); ++i) {
     for (const Click& click : ClicksOn(static_cast<std::int32_t>(i + 1), lines[i], table)) {
-      for (Build build : {Build::kVb6, Build::kVb5}) {
+      for (const deliverables::Deliverable& deliverable : deliverables::All()) {
+        const Build build = deliverable.build;
         const auto entry = static_cast<Entry>(clicks++ % 3);
         CallRecorder calls(CallLimit(lines));
         std::string verdict;

@@ -111,7 +111,8 @@ TEST_P(JsonRunTest, ReportsWhatTheAddinDid) {
   EXPECT_EQ(result.err, "");
   ASSERT_TRUE(result.out.ends_with("}\n")) << result.out;
   const auto report = nlohmann::json::parse(result.out);
-  EXPECT_EQ(report.at("build"), std::find(args.begin(), args.end(), "vb5") != args.end() ? "vb5" : "vb6");
+  const auto build = std::find(args.begin(), args.end(), "--build");
+  EXPECT_EQ(report.at("build"), build != args.end() ? *std::next(build) : "vb6");
   EXPECT_EQ(report.at("selection"), row.selection);
   EXPECT_EQ(report.at("pointer"), nlohmann::json(row.pointer));
   const auto& messages = report.at("messages");
@@ -218,6 +219,14 @@ INSTANTIATE_TEST_SUITE_P(
                               "Can't match 'VERSION'!",
                               64,
                               kVb6About,
+                              {}},
+                      JsonRow{"RawHeaderIsNoTokenVba",
+                              {"match", Example("OrderForm.frm"), "--raw", "--at", "1:1", "--build", "vba"},
+                              1,
+                              kNone,
+                              "Can't match 'VERSION'!",
+                              64,
+                              "TandrelVBA V. 2.0.12 by Tandrel Software",
                               {}},
                       JsonRow{"AddInsEntry",
                               {"match", Example("Customer.cls"), "--at", "44:5", "--entry", "add-ins"},

@@ -2,10 +2,6 @@
 
 #include <memory>
 
-#include "addin5/connect.h"
-#include "addin5/version_info.h"
-#include "addin6/connect.h"
-#include "addin6/version_info.h"
 #include "ide/error.h"
 #include "sim/ide.h"
 
@@ -28,36 +24,6 @@ const char16_t* BarOf(Entry entry) {
   return u"";
 }
 
-// The add-in object of either deliverable, connected and disconnected through that deliverable's own events.
-class Deliverable {
- public:
-  Deliverable(Build build, ide::Runtime& runtime) {
-    if (build == Build::kVb6) {
-      vb6_ = std::make_unique<addin6::Connect>(runtime);
-    } else {
-      vb5_ = std::make_unique<addin5::Connect>(runtime);
-    }
-  }
-
-  void Connect(const std::shared_ptr<ide::Object>& vbe) {
-    if (vb6_) vb6_->AddinInstance_OnConnection(vbe, kConnectAfterStartup, nullptr);
-    if (vb5_) vb5_->IDTExtensibility_OnConnection(vbe, kConnectAfterStartup, nullptr);
-  }
-  void Disconnect() {
-    if (vb6_) vb6_->AddinInstance_OnDisconnection(kDisconnectUserClosed);
-    if (vb5_) vb5_->IDTExtensibility_OnDisconnection(kDisconnectUserClosed);
-  }
-  // As the IDE does when it lets go of the object: its event sources are released with it.
-  void Release() {
-    vb6_.reset();
-    vb5_.reset();
-  }
-
- private:
-  std::unique_ptr<addin6::Connect> vb6_;
-  std::unique_ptr<addin5::Connect> vb5_;
-};
-
 std::vector<sim::MessageBox> ShownSince(const sim::Runtime& runtime, std::size_t before) {
   const auto& all = runtime.Messages();
   return {all.begin() + static_cast<std::ptrdiff_t>(before), all.end()};
@@ -65,7 +31,7 @@ std::vector<sim::MessageBox> ShownSince(const sim::Runtime& runtime, std::size_t
 
 }  // namespace
 
-const char* NameOf(Build build) { return build == Build::kVb6 ? "vb6" : "vb5"; }
+const char* NameOf(Build build) { return deliverables::Of(build).name.data(); }
 
 const char* NameOf(Entry entry) {
   switch (entry) {
@@ -84,11 +50,12 @@ SessionOutcome RunSession(std::vector<std::u16string> lines, const ide::Selectio
   sim::Ide ide;
   const auto pane = ide.AddModule(std::move(lines));
   pane->Select(selection);
-  sim::Runtime runtime(build == Build::kVb6 ? addin6::DeliverableVersion() : addin5::DeliverableVersion());
-  Deliverable addin(build, runtime);
+  const deliverables::Deliverable& deliverable = deliverables::Of(build);
+  sim::Runtime runtime(deliverable.version());
+  auto addin = deliverable.make(runtime);
   SessionOutcome outcome;
 
-  addin.Connect(Watched(ide.Vbe(), watch));
+  deliverable.onConnection(*addin, Watched(ide.Vbe(), watch), kConnectAfterStartup);
   outcome.connectionMessages = runtime.Messages();
 
   const std::size_t shownBeforeClick = runtime.Messages().size();
@@ -106,8 +73,9 @@ SessionOutcome RunSession(std::vector<std::u16string> lines, const ide::Selectio
   outcome.selectionsSet = pane->SelectionsSet();
 
   const std::size_t shownBeforeDisconnection = runtime.Messages().size();
-  addin.Disconnect();
-  addin.Release();
+  deliverable.onDisconnection(*addin, kDisconnectUserClosed);
+  // As the IDE does when it lets go of the object: its event sources are released with it.
+  addin.reset();
   outcome.disconnectionMessages = ShownSince(runtime, shownBeforeDisconnection);
 
   for (const char16_t* name : {u"Code Window", u"Add-Ins", u"Edit"}) {

@@ -5,14 +5,16 @@
 #include <string>
 #include <vector>
 
+#include "deliverables/deliverables.h"
 #include "ide/code.h"
 #include "sim/runtime.h"
 #include "tests/support/watched_ide.h"
 
 namespace tandrel::testing {
 
-// Which deliverable's add-in object the IDE loads, and which of its three entries the user clicks.
-enum class Build { kVb6, kVb5 };
+using deliverables::Build;
+
+// Which of the add-in's three entries the user clicks.
 enum class Entry { kCodeWindow, kAddIns, kEdit };
 
 const char* NameOf(Build build);
