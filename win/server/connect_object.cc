@@ -6,6 +6,7 @@
 #include "win/com/bstr.h"
 #include "win/com/com_error.h"
 #include "win/com/module_count.h"
+#include "win/port/port.h"
 #include "win/server/server_module.h"
 
 namespace tandrel::win {
@@ -25,6 +26,10 @@ HRESULT LoadEmbeddedTypeInfo(int index, const IID& iid, ITypeInfo** info) noexce
 }
 
 std::u16string TextOf(const BSTR* text) { return text ? ToU16(*text) : std::u16string(); }
+
+const HostInterfaces& InterfacesOf(addin::Host host) {
+  return host == addin::Host::kOfficeEditor ? kOfficeEditorHost : kVisualBasicHost;
+}
 
 template <typename PortObject>
 HRESULT ReturnDispatch(const std::shared_ptr<PortObject>& object, IDispatch** value) {
@@ -72,11 +77,10 @@ class ExtensibilityFace : public Interface {
                       argumentError);
   }
 
-  // Only the IDE root is used; the connect and remove modes, the add-in instance and the custom arrays are
-  // not.
-  HRESULT STDMETHODCALLTYPE OnConnection(IDispatch* application, ext_ConnectMode, IDispatch*,
+  // The add-in instance and the custom arrays are not used.
+  HRESULT STDMETHODCALLTYPE OnConnection(IDispatch* application, ext_ConnectMode connectMode, IDispatch*,
                                          SAFEARRAY**) override {
-    return outer_.OnConnection(application);
+    return outer_.OnConnection(application, connectMode);
   }
   HRESULT STDMETHODCALLTYPE OnDisconnection(ext_DisconnectMode removeMode, SAFEARRAY**) override {
     return outer_.OnDisconnection(removeMode);
@@ -121,14 +125,13 @@ HRESULT ConnectObject::Create(ConnectObject** object) noexcept {
 }
 
 ConnectObject::ConnectObject() {
-  runtime_ = MakeWin32Runtime(ThisModule(), deliverable::kTitle, [this] {
-    return addin_ ? MainWindowOf(addin_->Object().VBInstance()) : nullptr;
-  });
-  addin_ = kAddinKind.make(*runtime_);
-  if (kAddinKind.extensibility == Extensibility::kDesigner) {
-    designer_ = std::make_unique<Designer>(*this);
-  } else {
+  runtime_ = MakeWin32Runtime(ThisModule(), deliverable::kTitle,
+                              [this] { return addin_ ? MainWindowOf(addin_->VBInstance()) : nullptr; });
+  addin_ = deliverable_.make(*runtime_);
+  if (deliverable_.addinInterface == deliverables::AddinInterface::kExtensibility) {
     visualBasic5_ = std::make_unique<VisualBasic5>(*this);
+  } else {
+    designer_ = std::make_unique<Designer>(*this);
   }
   LockModule();
 }
@@ -199,67 +202,66 @@ HRESULT ConnectObject::Invoke(DISPID member, REFIID, LCID, WORD flags, DISPPARAM
 }
 
 HRESULT ConnectObject::get_VBInstance(IDispatch** value) {
-  return ComBoundary(deliverable::kConnectIid,
-                     [&] { return ReturnDispatch(addin_->Object().VBInstance(), value); });
+  return ComBoundary(deliverable::kConnectIid, [&] { return ReturnDispatch(addin_->VBInstance(), value); });
 }
 
 HRESULT ConnectObject::putref_VBInstance(IDispatch** value) {
   return ComBoundary(deliverable::kConnectIid, [&] {
     IDispatch* application = value ? *value : nullptr;
-    auto object = WrapApplication(application, kAddinKind.host, self_);
-    addin_->Object().SetVBInstance(object ? object->AsVBE() : nullptr);
+    auto object = WrapApplication(application, InterfacesOf(deliverable_.host), self_);
+    addin_->SetVBInstance(object ? object->AsVBE() : nullptr);
     return S_OK;
   });
 }
 
 HRESULT ConnectObject::get_MenuHandler(IDispatch** value) {
-  return ComBoundary(deliverable::kConnectIid,
-                     [&] { return ReturnDispatch(addin_->Object().MenuHandler(), value); });
+  return ComBoundary(deliverable::kConnectIid, [&] { return ReturnDispatch(addin_->MenuHandler(), value); });
 }
 
 HRESULT ConnectObject::putref_MenuHandler(IDispatch** value) {
   return ComBoundary(deliverable::kConnectIid, [&] {
-    addin_->Object().SetMenuHandler(WrapCommandBarEvents(value ? *value : nullptr, kAddinKind.host, self_));
+    addin_->SetMenuHandler(
+        WrapCommandBarEvents(value ? *value : nullptr, InterfacesOf(deliverable_.host), self_));
     return S_OK;
   });
 }
 
 HRESULT ConnectObject::get_MenuHandlerAddIns(IDispatch** value) {
   return ComBoundary(deliverable::kConnectIid,
-                     [&] { return ReturnDispatch(addin_->Object().MenuHandlerAddIns(), value); });
+                     [&] { return ReturnDispatch(addin_->MenuHandlerAddIns(), value); });
 }
 
 HRESULT ConnectObject::putref_MenuHandlerAddIns(IDispatch** value) {
   return ComBoundary(deliverable::kConnectIid, [&] {
-    addin_->Object().SetMenuHandlerAddIns(
-        WrapCommandBarEvents(value ? *value : nullptr, kAddinKind.host, self_));
+    addin_->SetMenuHandlerAddIns(
+        WrapCommandBarEvents(value ? *value : nullptr, InterfacesOf(deliverable_.host), self_));
     return S_OK;
   });
 }
 
 HRESULT ConnectObject::get_MenuHandlerEditBar(IDispatch** value) {
   return ComBoundary(deliverable::kConnectIid,
-                     [&] { return ReturnDispatch(addin_->Object().MenuHandlerEditBar(), value); });
+                     [&] { return ReturnDispatch(addin_->MenuHandlerEditBar(), value); });
 }
 
 HRESULT ConnectObject::putref_MenuHandlerEditBar(IDispatch** value) {
   return ComBoundary(deliverable::kConnectIid, [&] {
-    addin_->Object().SetMenuHandlerEditBar(
-        WrapCommandBarEvents(value ? *value : nullptr, kAddinKind.host, self_));
+    addin_->SetMenuHandlerEditBar(
+        WrapCommandBarEvents(value ? *value : nullptr, InterfacesOf(deliverable_.host), self_));
     return S_OK;
   });
 }
 
 HRESULT ConnectObject::AddToMenus(BSTR* sMenu, BSTR* sCaption, IDispatch** control) {
   return ComBoundary(deliverable::kConnectIid, [&] {
-    return ReturnDispatch(addin_->Object().AddToMenus(TextOf(sMenu), TextOf(sCaption)), control);
+    return ReturnDispatch(addin_->AddToMenus(TextOf(sMenu), TextOf(sCaption)), control);
   });
 }
 
 HRESULT ConnectObject::AddToToolbars(BSTR* sToolbar, BSTR* sCaption, BSTR* sToolTipText, IDispatch** button) {
   return ComBoundary(deliverable::kConnectIid, [&] {
-    return ReturnDispatch(
-        addin_->Object().AddToToolbars(TextOf(sToolbar), TextOf(sCaption), TextOf(sToolTipText)), button);
+    return ReturnDispatch(addin_->AddToToolbars(TextOf(sToolbar), TextOf(sCaption), TextOf(sToolTipText)),
+                          button);
   });
 }
 
@@ -267,31 +269,32 @@ HRESULT ConnectObject::InterfaceSupportsErrorInfo(REFIID iid) {
   return iid == deliverable::kConnectIid ? S_OK : S_FALSE;
 }
 
-HRESULT ConnectObject::OnConnection(IDispatch* application) noexcept {
+HRESULT ConnectObject::OnConnection(IDispatch* application, ext_ConnectMode connectMode) noexcept {
   // The connection shows its own failures; nothing it raises reaches the IDE.
   return ComBoundary(deliverable::kConnectIid, [&] {
-    addin_->OnConnection(WrapApplication(application, kAddinKind.host, self_));
+    deliverable_.onConnection(*addin_, WrapApplication(application, InterfacesOf(deliverable_.host), self_),
+                              static_cast<std::int32_t>(connectMode));
     return S_OK;
   });
 }
 
 HRESULT ConnectObject::OnDisconnection(ext_DisconnectMode removeMode) noexcept {
   return ComBoundary(deliverable::kConnectIid, [&] {
-    addin_->OnDisconnection(static_cast<std::int32_t>(removeMode));
+    deliverable_.onDisconnection(*addin_, static_cast<std::int32_t>(removeMode));
     return S_OK;
   });
 }
 
 HRESULT ConnectObject::OnAddInsUpdate() noexcept {
   return ComBoundary(deliverable::kConnectIid, [&] {
-    addin_->OnAddInsUpdate();
+    deliverable_.onAddInsUpdate(*addin_);
     return S_OK;
   });
 }
 
 HRESULT ConnectObject::OnStartupComplete() noexcept {
   return ComBoundary(deliverable::kConnectIid, [&] {
-    addin_->OnStartupComplete();
+    deliverable_.onStartupComplete(*addin_);
     return S_OK;
   });
 }

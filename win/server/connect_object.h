@@ -6,11 +6,12 @@
 
 #include <memory>
 
+#include "addin/connect.h"
 #include "deliverable.h"
+#include "deliverables/deliverables.h"
 #include "extensibility_h.h"
 #include "ide/runtime.h"
 #include "win/com/com_ptr.h"
-#include "win/server/addin_kind.h"
 
 namespace tandrel::win {
 
@@ -51,7 +52,7 @@ class ConnectObject final : public _Connect, public ISupportErrorInfo {
   HRESULT STDMETHODCALLTYPE InterfaceSupportsErrorInfo(REFIID iid) override;
 
   // The add-in interface's members, whichever interface carries them.
-  HRESULT OnConnection(IDispatch* application) noexcept;
+  HRESULT OnConnection(IDispatch* application, ext_ConnectMode connectMode) noexcept;
   HRESULT OnDisconnection(ext_DisconnectMode removeMode) noexcept;
   HRESULT OnAddInsUpdate() noexcept;
   HRESULT OnStartupComplete() noexcept;
@@ -67,8 +68,9 @@ class ConnectObject final : public _Connect, public ISupportErrorInfo {
   LONG references_ = 1;
   // This object as the port's objects watch it: no reference of its own, hence the deleter that does nothing.
   std::shared_ptr<IUnknown> self_{static_cast<_Connect*>(this), [](IUnknown*) {}};
+  const deliverables::Deliverable& deliverable_ = deliverables::Of(deliverable::kBuild);
   std::unique_ptr<ide::Runtime> runtime_;
-  std::unique_ptr<AddinEvents> addin_;
+  std::unique_ptr<addin::Connect> addin_;
   ComPtr<ITypeInfo> connectInfo_;
   std::unique_ptr<Designer> designer_;
   std::unique_ptr<VisualBasic5> visualBasic5_;

@@ -53,7 +53,8 @@ HRESULT WithRegistration(Action action, registration::Scope scope) noexcept {
             },
         .addinRecord = deliverable::kAddinRecord,
     };
-    if (deliverable::kOfficeEditorAddin) {
+    // The Office VBA editor's add-in list entry has no add-in record: it is written as rows.
+    if (deliverables::Of(deliverable::kBuild).host == addin::Host::kOfficeEditor) {
       const auto bitness =
           sizeof(void*) == 8 ? registration::OfficeBitness::k64 : registration::OfficeBitness::k32;
       server.addinList =
