@@ -3,20 +3,17 @@
 #include <string>
 
 #include "command/match_selection.h"
+#include "ide/decimal_text.h"
 #include "ide/error.h"
 
 namespace tandrel::addin {
 namespace {
 
-std::u16string Decimal(std::int32_t number) {
-  const std::string digits = std::to_string(number);
-  return {digits.begin(), digits.end()};
-}
-
 // "Tandrel V. 2.0.12 by <company>": the numbers in plain decimal, without padding.
 std::u16string BuildAboutText(const ide::VersionInfo& app) {
-  return app.title + u" V. " + Decimal(app.major) + u"." + Decimal(app.minor) + u"." + Decimal(app.revision) +
-         u" by " + app.companyName;
+  using ide::DecimalText;
+  return app.title + u" V. " + DecimalText(app.major) + u"." + DecimalText(app.minor) + u"." +
+         DecimalText(app.revision) + u" by " + app.companyName;
 }
 
 }  // namespace
@@ -140,18 +137,6 @@ std::shared_ptr<ide::CommandBarButton> Connect::AddToToolbars(const std::u16stri
     runtime_.MsgBox(error.Description(), ide::kMsgBoxExclamation, u" Error in AddToToolbars()");
     return nullptr;
   }
-}
-
-void Connect::MenuHandler_Click(const std::shared_ptr<ide::CommandBarControl>&, bool&, bool&) {
-  MatchSelection();
-}
-
-void Connect::MenuHandlerAddIns_Click(const std::shared_ptr<ide::CommandBarControl>&, bool&, bool&) {
-  MatchSelection();
-}
-
-void Connect::MenuHandlerEditBar_Click(const std::shared_ptr<ide::CommandBarControl>&, bool&, bool&) {
-  MatchSelection();
 }
 
 void Connect::MatchSelection() {

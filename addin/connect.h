@@ -71,13 +71,12 @@ class Connect {
                                                        const std::u16string& sCaption,
                                                        const std::u16string& sToolTipText);
 
-  // The Click handlers of the three entries; each runs the match command once. IDE errors propagate.
-  void MenuHandler_Click(const std::shared_ptr<ide::CommandBarControl>& control, bool& handled,
-                         bool& cancelDefault);
-  void MenuHandlerAddIns_Click(const std::shared_ptr<ide::CommandBarControl>& control, bool& handled,
-                               bool& cancelDefault);
-  void MenuHandlerEditBar_Click(const std::shared_ptr<ide::CommandBarControl>& control, bool& handled,
-                                bool& cancelDefault);
+  // The Click handlers of the three entries (control, handled, CancelDefault); each runs the match command
+  // once. IDE errors propagate.
+  using Control = std::shared_ptr<ide::CommandBarControl>;
+  void MenuHandler_Click(const Control&, bool&, bool&) { MatchSelection(); }
+  void MenuHandlerAddIns_Click(const Control&, bool&, bool&) { MatchSelection(); }
+  void MenuHandlerEditBar_Click(const Control&, bool&, bool&) { MatchSelection(); }
 
   // The object's private state, for the host's and the tests' eyes only.
   const std::u16string& AboutText() const { return aboutText_; }

@@ -63,6 +63,14 @@ function(tandrel_zero_pad value width out)
   set(${out} ${padded} PARENT_SCOPE)
 endfunction()
 
+# The file version of the deliverable whose values are kept under TANDREL_<prefix>_... as the IDE writes it,
+# such as 2.00.0012.
+function(tandrel_version_text prefix out)
+  tandrel_zero_pad(${TANDREL_${prefix}_VERSION_MINOR} 2 minorText)
+  tandrel_zero_pad(${TANDREL_${prefix}_VERSION_REVISION} 4 revisionText)
+  set(${out} "${TANDREL_${prefix}_VERSION_MAJOR}.${minorText}.${revisionText}" PARENT_SCOPE)
+endfunction()
+
 # Writes <dir>/version_info.h holding the deliverable's version information as the run time reports it.
 function(tandrel_generate_version_info prefix namespace dir)
   set(VERSION_NAMESPACE ${namespace})
@@ -70,10 +78,7 @@ function(tandrel_generate_version_info prefix namespace dir)
   set(VERSION_MAJOR ${TANDREL_${prefix}_VERSION_MAJOR})
   set(VERSION_MINOR ${TANDREL_${prefix}_VERSION_MINOR})
   set(VERSION_REVISION ${TANDREL_${prefix}_VERSION_REVISION})
-  # The file version as the IDE writes it, such as 2.00.0012.
-  tandrel_zero_pad(${VERSION_MINOR} 2 minorText)
-  tandrel_zero_pad(${VERSION_REVISION} 4 revisionText)
-  set(VERSION_TEXT "${VERSION_MAJOR}.${minorText}.${revisionText}")
+  tandrel_version_text(${prefix} VERSION_TEXT)
   set(VERSION_COMPANY ${TANDREL_COMPANY_NAME})
   set(VERSION_CONTACT ${TANDREL_CONTACT_ADDRESS})
   configure_file(${PROJECT_SOURCE_DIR}/cmake/version_info.h.in ${dir}/version_info.h @ONLY)

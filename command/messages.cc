@@ -1,5 +1,7 @@
 #include "command/messages.h"
 
+#include "ide/decimal_text.h"
+
 namespace tandrel::command {
 namespace {
 
@@ -33,8 +35,7 @@ std::u16string NotFoundMessage(std::u16string_view partner, std::u16string_view 
 }
 
 std::u16string StringLengthMessage(std::int32_t length) {
-  const std::string digits = std::to_string(length);
-  return u"String length: " + std::u16string(digits.begin(), digits.end());
+  return u"String length: " + ide::DecimalText(length);
 }
 
 std::u16string SearchErrorMessage(std::u16string_view contactAddress) {

@@ -2,15 +2,13 @@
 
 #include <algorithm>
 
+#include "ide/decimal_text.h"
 #include "ide/error.h"
 
 namespace tandrel::sim {
 namespace {
 
-std::u16string Text(std::int32_t number) {
-  const std::string digits = std::to_string(number);
-  return {digits.begin(), digits.end()};
-}
+std::u16string Text(std::int32_t number) { return ide::DecimalText(number); }
 
 std::u16string Text(bool value) { return value ? u"True" : u"False"; }
 
