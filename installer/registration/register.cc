@@ -8,7 +8,7 @@
 namespace tandrel::registration {
 namespace {
 
-constexpr RegistrationResult Failed(Outcome outcome, Part part) { return {outcome, part, Scope::kMachine}; }
+constexpr RegistrationResult Failed(Outcome outcome, Part part) { return {outcome, part}; }
 
 // The IDE's add-in list entry, when the server has one; nothing for a record that cannot be read.
 std::optional<RegistryEntries> AddinEntries(const ServerRegistration& registration) {
@@ -18,15 +18,19 @@ std::optional<RegistryEntries> AddinEntries(const ServerRegistration& registrati
   return AddinListEntries(*record, registration.server.progId);
 }
 
-RegistrationResult RegisterClasses(const ServerRegistration& registration, Scope scope,
-                                   Transaction& transaction) {
+RegistrationResult WriteAll(const ServerRegistration& registration, const RegistryEntries& addinEntries,
+                            Scope scope, Transaction& transaction) {
   const ServerIdentity& server = registration.server;
   if (const Outcome written = transaction.Write(ServerEntries(server), scope); written != Outcome::kDone) {
     return Failed(written, Part::kRegistry);
   }
   const Outcome registered = transaction.RegisterTypeLibrary(scope, TypeLibraryKey(server));
   if (registered != Outcome::kDone) return Failed(registered, Part::kTypeLibrary);
-  return {Outcome::kDone, Part::kNone, scope};
+  // The add-in list entry has its own root; the scope does not move it.
+  if (const Outcome written = transaction.Write(addinEntries, scope); written != Outcome::kDone) {
+    return Failed(written, Part::kRegistry);
+  }
+  return {};
 }
 
 // Remembers the first failure of a series of steps that all run.
@@ -45,52 +49,40 @@ void DeleteOwnedKeys(const RegistryEntries& entries, Scope scope, RegistryPort& 
                      FirstFailure& failure) {
   for (const OwnedKey& owned : entries.ownedKeys) {
     const Hive hive = HiveOf(owned.root, scope);
-    const std::u16string path = PathIn(owned.root, scope, owned.key);
+    const std::u16string path = PathIn(owned.root, owned.key);
+    if (!owned.keptWhileOtherViewHas.empty() &&
+        registry.KeyExistsInOtherView(hive, PathIn(owned.root, owned.keptWhileOtherViewHas))) {
+      continue;
+    }
     if (registry.KeyExists(hive, path)) failure.Note(registry.DeleteKey(hive, path), Part::kRegistry);
   }
 }
 
 }  // namespace
 
-RegistrationResult Register(const ServerRegistration& registration, RegistryPort& registry,
+RegistrationResult Register(const ServerRegistration& registration, Scope scope, RegistryPort& registry,
                             TypeLibraryPort& typeLibraries) {
   const std::optional<RegistryEntries> addinEntries = AddinEntries(registration);
   if (!addinEntries) return Failed(Outcome::kFailed, Part::kAddinRecord);
 
   Transaction transaction(registry, typeLibraries);
-  RegistrationResult result = RegisterClasses(registration, Scope::kMachine, transaction);
-  if (result.outcome == Outcome::kDenied) {
-    transaction.RollBack();
-    result = RegisterClasses(registration, Scope::kUser, transaction);
-  }
-  if (result.outcome == Outcome::kDone) {
-    // The add-in list entry has its own root; the scope does not move it.
-    if (const Outcome written = transaction.Write(*addinEntries, result.scope); written != Outcome::kDone) {
-      result = Failed(written, Part::kRegistry);
-    }
-  }
+  const RegistrationResult result = WriteAll(registration, *addinEntries, scope, transaction);
   if (result.outcome != Outcome::kDone) transaction.RollBack();
   return result;
 }
 
-RegistrationResult Unregister(const ServerRegistration& registration, RegistryPort& registry,
+RegistrationResult Unregister(const ServerRegistration& registration, Scope scope, RegistryPort& registry,
                               TypeLibraryPort& typeLibraries) {
   const std::optional<RegistryEntries> addinEntries = AddinEntries(registration);
   if (!addinEntries) return Failed(Outcome::kFailed, Part::kAddinRecord);
 
   FirstFailure failure;
-  const RegistryEntries serverEntries = ServerEntries(registration.server);
-  const std::u16string typeLibraryKey = TypeLibraryKey(registration.server);
-  // The user's classes first: where Windows merges both scopes into HKEY_CLASSES_ROOT, what is left there
-  // afterwards is the machine's own.
-  for (const Scope scope : {Scope::kUser, Scope::kMachine}) {
-    const Hive classes = HiveOf(RowRoot::kClasses, scope);
-    if (registry.KeyExists(classes, PathIn(RowRoot::kClasses, scope, typeLibraryKey))) {
-      failure.Note(typeLibraries.Unregister(scope), Part::kTypeLibrary);
-    }
-    DeleteOwnedKeys(serverEntries, scope, registry, failure);
+  const Hive classes = HiveOf(RowRoot::kClasses, scope);
+  if (registry.KeyExists(classes, PathIn(RowRoot::kClasses, TypeLibraryKey(registration.server)))) {
+    failure.Note(typeLibraries.Unregister(scope), Part::kTypeLibrary);
   }
-  DeleteOwnedKeys(*addinEntries, Scope::kUser, registry, failure);
+  DeleteOwnedKeys(ServerEntries(registration.server), scope, registry, failure);
+  DeleteOwnedKeys(*addinEntries, scope, registry, failure);
   return failure.Result();
 }
 

@@ -24,20 +24,20 @@ enum class Part { kNone, kRegistry, kTypeLibrary, kAddinRecord };
 struct RegistrationResult {
   Outcome outcome = Outcome::kDone;
   Part failedPart = Part::kNone;
-  Scope scope = Scope::kMachine;  // where the classes went, after a registration that was done
 
   bool operator==(const RegistrationResult&) const = default;
 };
 
-// Registers the classes for the machine, as an administrator's regsvr32 does; where the machine's classes are
-// denied, for the current user instead. Then the add-in list entry. A failure undoes everything this call
-// wrote; registering again over a registration is done.
-RegistrationResult Register(const ServerRegistration& registration, RegistryPort& registry,
+// Registers the classes and type library for `scope`, then the current user's add-in list entry. Where the
+// scope is denied, so is the registration: there is no falling back from the machine to the user, whose
+// classes an IDE running as administrator would not see. A failure undoes everything this call wrote;
+// registering again over a registration is done.
+RegistrationResult Register(const ServerRegistration& registration, Scope scope, RegistryPort& registry,
                             TypeLibraryPort& typeLibraries);
 
-// Removes what Register writes, from both scopes, and nothing else. It goes on past a failure, so that as
-// much as can go is gone, and reports the first failure.
-RegistrationResult Unregister(const ServerRegistration& registration, RegistryPort& registry,
+// Removes what Register writes for `scope`, and nothing else: the other scope's classes stay. It goes on
+// past a failure, so that as much as can go is gone, and reports the first failure.
+RegistrationResult Unregister(const ServerRegistration& registration, Scope scope, RegistryPort& registry,
                               TypeLibraryPort& typeLibraries);
 
 }  // namespace tandrel::registration

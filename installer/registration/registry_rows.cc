@@ -5,7 +5,8 @@
 namespace tandrel::registration {
 namespace {
 
-constexpr std::u16string_view kUserClasses = u"Software\\Classes";
+// Below HKEY_LOCAL_MACHINE or HKEY_CURRENT_USER.
+constexpr std::u16string_view kScopeClasses = u"Software\\Classes";
 
 std::u16string Joined(std::u16string_view parent, std::u16string_view child) {
   std::u16string path(parent);
@@ -62,7 +63,9 @@ RegistryEntries ServerEntries(const ServerIdentity& server) {
               {RowRoot::kClasses, progId, u"", progId},
               {RowRoot::kClasses, Joined(progId, u"CLSID"), u"", server.clsid},
           },
-      .ownedKeys = {{RowRoot::kClasses, classKey}, {RowRoot::kClasses, progId}},
+      // The class key goes first, so that on 32-bit Windows, whose one view is also the "other" one, the
+      // ProgID sees it gone.
+      .ownedKeys = {{RowRoot::kClasses, classKey}, {RowRoot::kClasses, progId, classKey}},
   };
 }
 
@@ -91,7 +94,7 @@ std::optional<RegistryEntries> AddinListEntries(const AddinRecord& record, std::
 Hive HiveOf(RowRoot root, Scope scope) {
   switch (root) {
     case RowRoot::kClasses:
-      return scope == Scope::kMachine ? Hive::kClassesRoot : Hive::kCurrentUser;
+      return scope == Scope::kMachine ? Hive::kLocalMachine : Hive::kCurrentUser;
     case RowRoot::kCurrentUser:
       return Hive::kCurrentUser;
     case RowRoot::kLocalMachine:
@@ -100,8 +103,8 @@ Hive HiveOf(RowRoot root, Scope scope) {
   return Hive::kCurrentUser;
 }
 
-std::u16string PathIn(RowRoot root, Scope scope, std::u16string_view key) {
-  if (root == RowRoot::kClasses && scope == Scope::kUser) return Joined(kUserClasses, key);
+std::u16string PathIn(RowRoot root, std::u16string_view key) {
+  if (root == RowRoot::kClasses) return Joined(kScopeClasses, key);
   return std::u16string(key);
 }
 

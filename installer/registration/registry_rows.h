@@ -10,8 +10,9 @@
 
 namespace tandrel::registration {
 
-// Where a row lives. kClasses is the classes of the scope that registration chooses: HKEY_CLASSES_ROOT for
-// the machine, HKEY_CURRENT_USER\Software\Classes for the user.
+// Where a row lives. kClasses is the classes of the scope registered for: HKEY_LOCAL_MACHINE\Software\Classes
+// for the machine, HKEY_CURRENT_USER\Software\Classes for the user. (An installer's registry table names it
+// HKEY_CLASSES_ROOT, which Windows Installer maps to the package's scope.)
 enum class RowRoot { kClasses, kCurrentUser, kLocalMachine };
 
 // One registry value a server writes. Plain data: the servers write these rows, and an installer's registry
@@ -30,6 +31,9 @@ struct RegistryRow {
 struct OwnedKey {
   RowRoot root;
   std::u16string key;
+  // A key that the other registry view shares, such as a ProgID on 64-bit Windows, stays while that view
+  // still holds this key (in the same root): the other bitness's build of the server still needs it.
+  std::u16string keptWhileOtherViewHas = {};
 
   bool operator==(const OwnedKey&) const = default;
 };
@@ -62,7 +66,7 @@ std::optional<RegistryEntries> AddinListEntries(const AddinRecord& record, std::
 
 // Where `root` is in the registry for `scope`, and the key path that leads to `key` from there.
 Hive HiveOf(RowRoot root, Scope scope);
-std::u16string PathIn(RowRoot root, Scope scope, std::u16string_view key);
+std::u16string PathIn(RowRoot root, std::u16string_view key);
 
 // The key of a server's registered type library, which tells whether it is registered.
 std::u16string TypeLibraryKey(const ServerIdentity& server);

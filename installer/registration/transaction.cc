@@ -5,7 +5,7 @@ namespace tandrel::registration {
 Outcome Transaction::Write(const RegistryEntries& entries, Scope scope) {
   for (const RegistryRow& row : entries.rows) {
     const Hive hive = HiveOf(row.root, scope);
-    const std::u16string path = PathIn(row.root, scope, row.key);
+    const std::u16string path = PathIn(row.root, row.key);
     if (const Outcome created = CreateMissingKeys(hive, path); created != Outcome::kDone) return created;
     if (const Outcome set = SetValue(hive, path, row.name, row.value); set != Outcome::kDone) return set;
   }
@@ -14,7 +14,7 @@ Outcome Transaction::Write(const RegistryEntries& entries, Scope scope) {
 
 Outcome Transaction::RegisterTypeLibrary(Scope scope, std::u16string_view key) {
   const bool registeredBefore =
-      registry_.KeyExists(HiveOf(RowRoot::kClasses, scope), PathIn(RowRoot::kClasses, scope, key));
+      registry_.KeyExists(HiveOf(RowRoot::kClasses, scope), PathIn(RowRoot::kClasses, key));
   const Outcome registered = typeLibraries_.Register(scope);
   if (registered == Outcome::kDone && !registeredBefore) undo_.emplace_back(RegisteredLibrary{scope});
   return registered;

@@ -1,9 +1,9 @@
-# Reads a COM server's export and import tables with objdump and checks them: exactly the four entry points
+# Reads a COM server's export and import tables with objdump and checks them: exactly the five entry points
 # of an in-process server, and imports from the system's own DLLs only (the run-times are linked in).
 # Usage: cmake -DOBJDUMP=<objdump> -DDLL=<file> -P check_pe_tables.cmake
 cmake_minimum_required(VERSION 3.25)
 
-set(expectedExports DllCanUnloadNow DllGetClassObject DllRegisterServer DllUnregisterServer)
+set(expectedExports DllCanUnloadNow DllGetClassObject DllInstall DllRegisterServer DllUnregisterServer)
 set(systemDlls ADVAPI32 COMCTL32 GDI32 KERNEL32 MSVCRT NTDLL OLE32 OLEAUT32 RPCRT4 SHELL32 SHLWAPI USER32
                VERSION)
 
@@ -46,8 +46,8 @@ if(extraCount GREATER 0)
   list(SUBLIST extra 0 5 shown)
   string(APPEND problems "\n  exports ${extraCount} more names, such as ${shown}")
 endif()
-if(NOT addresses EQUAL 4)
-  string(APPEND problems "\n  ${addresses} exported addresses, expected 4")
+if(NOT addresses EQUAL 5)
+  string(APPEND problems "\n  ${addresses} exported addresses, expected 5")
 endif()
 if(imports STREQUAL "")
   string(APPEND problems "\n  no import table read")

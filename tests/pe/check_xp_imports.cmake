@@ -8,7 +8,7 @@ cmake_minimum_required(VERSION 3.25)
 # fails here until it is known to be there too.
 set(knownRuntimeImports
     __mb_cur_max _amsg_exit _beginthreadex _close _endthreadex _errno _initterm _iob _lock _read _setjmp3
-    _strdup _ultoa _unlock abort atoi calloc exit fprintf fputc fputs fputwc free fwprintf fwrite localeconv
+    _strdup _ultoa _unlock _wcsicmp abort atoi calloc exit fprintf fputc fputs fputwc free fwprintf fwrite localeconv
     longjmp malloc memchr memcmp memcpy memmove memset printf realloc setlocale strchr strcmp strerror strlen
     strncmp vfprintf wcslen)
 

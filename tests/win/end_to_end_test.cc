@@ -98,7 +98,7 @@ class EndToEnd : public ::testing::TestWithParam<const Deliverable*> {
     registered_ = true;
   }
   void TearDown() override {
-    if (registered_) Regsvr32(dll_, true);
+    if (registered_) Regsvr32(dll_, true, registeredForUser_);
   }
 
   // Creates and connects the add-in to `host`; the boxes of the connection are dropped.
@@ -121,55 +121,79 @@ class EndToEnd : public ::testing::TestWithParam<const Deliverable*> {
 
   std::wstring dll_;
   bool registered_ = false;
+  bool registeredForUser_ = false;
   host::MessageBoxWatcher boxes_;
 };
 
-TEST_P(EndToEnd, RegistrationWritesEveryEntryAndUnregistrationLeavesNone) {
+// regsvr32 for the machine (as SetUp registers), then regsvr32 /n /i:user for the current user alone: each
+// writes its own scope's classes, and nothing of the other's.
+TEST_P(EndToEnd, RegistrationWritesEveryEntryOfItsScopeAndUnregistrationLeavesNone) {
   struct Entry {
-    HKEY root;
     std::wstring key;
     const wchar_t* value;
     std::string expected;  // "" for absent; paths compared without case
   };
+  struct Scope {
+    const char* name;
+    HKEY classes;  // its Software\Classes
+    HKEY otherClasses;
+  };
   const std::string typeLibPlatform = sizeof(void*) == 8 ? "win64" : "win32";
   const std::wstring typeLib = std::wstring(L"TypeLib\\") + D().libid + L"\\1.0";
-  std::vector<Entry> entries = {
-      {HKEY_CLASSES_ROOT, Clsid() + L"\\InprocServer32", nullptr, Upper(U8(dll_))},
-      {HKEY_CLASSES_ROOT, Clsid() + L"\\InprocServer32", L"ThreadingModel", "Apartment"},
-      {HKEY_CLASSES_ROOT, Clsid() + L"\\ProgID", nullptr, U8(std::wstring(D().progId))},
-      {HKEY_CLASSES_ROOT, std::wstring(D().progId) + L"\\CLSID", nullptr, U8(std::wstring(D().clsid))},
-      {HKEY_CLASSES_ROOT, typeLib + L"\\0\\" + std::wstring(typeLibPlatform.begin(), typeLibPlatform.end()),
-       nullptr, Upper(U8(dll_))},
+  const std::vector<Entry> classEntries = {
+      {Clsid() + L"\\InprocServer32", nullptr, Upper(U8(dll_))},
+      {Clsid() + L"\\InprocServer32", L"ThreadingModel", "Apartment"},
+      {Clsid() + L"\\ProgID", nullptr, U8(std::wstring(D().progId))},
+      {std::wstring(D().progId) + L"\\CLSID", nullptr, U8(std::wstring(D().clsid))},
+      {typeLib + L"\\0\\" + std::wstring(typeLibPlatform.begin(), typeLibPlatform.end()), nullptr,
+       Upper(U8(dll_))},
   };
+  const std::vector<std::wstring> classKeys = {Clsid(), D().progId, std::wstring(L"TypeLib\\") + D().libid,
+                                               std::wstring(L"Interface\\") + D().connectIid};
   const bool addinList = D().friendlyName != nullptr;
-  entries.push_back({HKEY_CURRENT_USER, AddinKey(), L"FriendlyName",
-                     addinList ? U8(std::u16string(D().friendlyName)) : ""});
-  for (const auto& entry : entries) {
-    std::string actual = U8(StringValue(entry.root, entry.key, entry.value).value_or(L""));
-    if (entry.expected == Upper(entry.expected) && !entry.expected.empty()) actual = Upper(actual);
-    EXPECT_EQ(actual, entry.expected)
-        << U8(entry.key) << " " << (entry.value ? U8(std::wstring(entry.value)) : "@");
-  }
-  EXPECT_EQ(DwordValue(HKEY_CURRENT_USER, AddinKey(), L"LoadBehavior"),
-            addinList ? std::optional<DWORD>(D().loadBehavior) : std::nullopt);
-  EXPECT_EQ(DwordValue(HKEY_CURRENT_USER, AddinKey(), L"CommandLineSafe"),
-            D().commandLineSafe ? std::optional<DWORD>(1) : std::nullopt);
-  EXPECT_EQ(!StringValue(HKEY_CURRENT_USER, AddinKey(), L"Description").value_or(L"").empty(), addinList);
-  EXPECT_TRUE(KeyExists(HKEY_CLASSES_ROOT, std::wstring(L"Interface\\") + D().connectIid));
+  for (const Scope scope : {Scope{"machine", HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER},
+                            Scope{"user", HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}}) {
+    const bool forUser = scope.classes == HKEY_CURRENT_USER;
+    if (forUser) {
+      ASSERT_EQ(Regsvr32(dll_, false, true), 0u) << "regsvr32 /n /i:user " << U8(dll_);
+      registered_ = registeredForUser_ = true;
+    }
+    for (const auto& entry : classEntries) {
+      const std::wstring key = L"Software\\Classes\\" + entry.key;
+      std::string actual = U8(StringValue(scope.classes, key, entry.value).value_or(L""));
+      if (entry.expected == Upper(entry.expected)) actual = Upper(actual);
+      EXPECT_EQ(actual, entry.expected)
+          << scope.name << ": " << U8(key) << " " << (entry.value ? U8(std::wstring(entry.value)) : "@");
+    }
+    for (const auto& key : classKeys) {
+      EXPECT_FALSE(KeyExists(scope.otherClasses, L"Software\\Classes\\" + key))
+          << scope.name << ": " << U8(key);
+    }
+    EXPECT_TRUE(KeyExists(scope.classes, std::wstring(L"Software\\Classes\\Interface\\") + D().connectIid))
+        << scope.name;
+    EXPECT_EQ(U8(StringValue(HKEY_CURRENT_USER, AddinKey(), L"FriendlyName").value_or(L"")),
+              addinList ? U8(std::u16string(D().friendlyName)) : "")
+        << scope.name;
+    EXPECT_EQ(DwordValue(HKEY_CURRENT_USER, AddinKey(), L"LoadBehavior"),
+              addinList ? std::optional<DWORD>(D().loadBehavior) : std::nullopt)
+        << scope.name;
+    EXPECT_EQ(DwordValue(HKEY_CURRENT_USER, AddinKey(), L"CommandLineSafe"),
+              D().commandLineSafe ? std::optional<DWORD>(1) : std::nullopt)
+        << scope.name;
+    EXPECT_EQ(!StringValue(HKEY_CURRENT_USER, AddinKey(), L"Description").value_or(L"").empty(), addinList)
+        << scope.name;
 
-  ASSERT_EQ(Regsvr32(dll_, true), 0u);
-  registered_ = false;
-  const std::vector<std::pair<HKEY, std::wstring>> gone = {
-      {HKEY_CLASSES_ROOT, Clsid()},
-      {HKEY_CLASSES_ROOT, D().progId},
-      {HKEY_CLASSES_ROOT, std::wstring(L"TypeLib\\") + D().libid},
-      {HKEY_CLASSES_ROOT, std::wstring(L"Interface\\") + D().connectIid},
-      {HKEY_CURRENT_USER, AddinKey()},
-      // The IDEs' own interfaces are theirs: never registered, so never removed either.
-      {HKEY_CLASSES_ROOT, L"Interface\\{B65AD801-ABAF-11D0-BB8B-00A0C90F2744}"},
-      {HKEY_CLASSES_ROOT, L"Interface\\{0002E151-0000-0000-C000-000000000046}"},
-  };
-  for (const auto& [root, key] : gone) EXPECT_FALSE(KeyExists(root, key)) << U8(key);
+    ASSERT_EQ(Regsvr32(dll_, true, forUser), 0u) << scope.name;
+    registered_ = false;
+    std::vector<std::pair<HKEY, std::wstring>> gone = {
+        {HKEY_CURRENT_USER, AddinKey()},
+        // The IDEs' own interfaces are theirs: never registered, so never removed either.
+        {HKEY_CLASSES_ROOT, L"Interface\\{B65AD801-ABAF-11D0-BB8B-00A0C90F2744}"},
+        {HKEY_CLASSES_ROOT, L"Interface\\{0002E151-0000-0000-C000-000000000046}"},
+    };
+    for (const auto& key : classKeys) gone.emplace_back(scope.classes, L"Software\\Classes\\" + key);
+    for (const auto& [root, key] : gone) EXPECT_FALSE(KeyExists(root, key)) << scope.name << ": " << U8(key);
+  }
 }
 
 struct ClickRow {

@@ -22,9 +22,9 @@ class CustomArray {
 
 }  // namespace
 
-DWORD Regsvr32(const std::wstring& dll, bool unregister) {
-  std::wstring command =
-      std::wstring(L"regsvr32.exe /s ") + (unregister ? L"/u " : L"") + L"\"" + dll + L"\"";
+DWORD Regsvr32(const std::wstring& dll, bool unregister, bool forUser) {
+  std::wstring command = std::wstring(L"regsvr32.exe /s ") + (unregister ? L"/u " : L"") +
+                         (forUser ? L"/n /i:user " : L"") + L"\"" + dll + L"\"";
   std::vector<wchar_t> line(command.begin(), command.end());
   line.push_back(L'\0');
   STARTUPINFOW startup{};

@@ -9,8 +9,9 @@
 
 namespace tandrel::win::testing {
 
-// Runs regsvr32 /s (with /u to unregister) on `dll` and returns its exit code.
-DWORD Regsvr32(const std::wstring& dll, bool unregister);
+// Runs regsvr32 /s (with /u to unregister, with /n /i:user for the current user alone) on `dll` and returns
+// its exit code.
+DWORD Regsvr32(const std::wstring& dll, bool unregister, bool forUser = false);
 
 // A new Connect object of `deliverable`, created by its ProgID as the IDE creates it; the HRESULT on failure.
 HRESULT CreateConnect(const Deliverable& deliverable, ComPtr<IUnknown>& connect);

@@ -1,5 +1,7 @@
 #include "win/registration/win32_registry.h"
 
+#include <shlwapi.h>
+
 #include <cstring>
 #include <string>
 #include <vector>
@@ -22,6 +24,10 @@ HKEY KeyOf(registration::Hive hive) {
 // The registry's text is 16-bit, as the port's is: a copy of the units, with the terminating zero.
 std::wstring Wide(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
 
+// The registry view of the other bitness: on 64-bit Windows, 32-bit and 64-bit programs each see CLSID keys
+// of their own. 32-bit Windows ignores the flag and opens its one view.
+constexpr REGSAM kOtherView = sizeof(void*) == 8 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
+
 // An open key, closed when the owner goes away.
 class OpenKey {
  public:
@@ -34,6 +40,7 @@ class OpenKey {
   }
 
   bool Open() const { return status_ == ERROR_SUCCESS; }
+  LONG Status() const { return status_; }
   HKEY Get() const { return key_; }
 
  private:
@@ -60,29 +67,38 @@ Win32Registry::Outcome Win32Registry::CreateKey(Hive hive, std::u16string_view p
 
 Win32Registry::Outcome Win32Registry::SetValue(Hive hive, std::u16string_view path, std::u16string_view name,
                                                const registration::RegistryValue& value) {
-  const std::wstring key = Wide(path);
+  const OpenKey key(hive, path, KEY_SET_VALUE);
+  if (!key.Open()) return Noted(key.Status());
   const std::wstring valueName = Wide(name);
   if (const auto* text = std::get_if<std::u16string>(&value)) {
     const std::wstring data = Wide(*text);
     const auto bytes = static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t));
-    return Noted(RegSetKeyValueW(KeyOf(hive), key.c_str(), valueName.c_str(), REG_SZ, data.c_str(), bytes));
+    return Noted(RegSetValueExW(key.Get(), valueName.c_str(), 0, REG_SZ,
+                                reinterpret_cast<const BYTE*>(data.c_str()), bytes));
   }
   const DWORD number = std::get<std::uint32_t>(value);
-  return Noted(
-      RegSetKeyValueW(KeyOf(hive), key.c_str(), valueName.c_str(), REG_DWORD, &number, sizeof number));
+  return Noted(RegSetValueExW(key.Get(), valueName.c_str(), 0, REG_DWORD,
+                              reinterpret_cast<const BYTE*>(&number), sizeof number));
 }
 
 Win32Registry::Outcome Win32Registry::DeleteValue(Hive hive, std::u16string_view path,
                                                   std::u16string_view name) {
-  return Noted(RegDeleteKeyValueW(KeyOf(hive), Wide(path).c_str(), Wide(name).c_str()));
+  const OpenKey key(hive, path, KEY_SET_VALUE);
+  if (!key.Open()) return Noted(key.Status());
+  return Noted(RegDeleteValueW(key.Get(), Wide(name).c_str()));
 }
 
+// The shell's recursive delete: RegDeleteTreeW came with Windows Vista.
 Win32Registry::Outcome Win32Registry::DeleteKey(Hive hive, std::u16string_view path) {
-  return Noted(RegDeleteTreeW(KeyOf(hive), Wide(path).c_str()));
+  return Noted(static_cast<LONG>(SHDeleteKeyW(KeyOf(hive), Wide(path).c_str())));
 }
 
 bool Win32Registry::KeyExists(Hive hive, std::u16string_view path) {
   return OpenKey(hive, path, KEY_QUERY_VALUE).Open();
+}
+
+bool Win32Registry::KeyExistsInOtherView(Hive hive, std::u16string_view path) {
+  return OpenKey(hive, path, KEY_QUERY_VALUE | kOtherView).Open();
 }
 
 std::optional<registration::RegistryValue> Win32Registry::ReadValue(Hive hive, std::u16string_view path,

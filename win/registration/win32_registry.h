@@ -6,7 +6,8 @@
 
 namespace tandrel::win {
 
-// The registry port over the Win32 registry functions. A denied access is ERROR_ACCESS_DENIED.
+// The registry port over the Win32 registry functions that Windows XP has. A denied access is
+// ERROR_ACCESS_DENIED.
 class Win32Registry final : public registration::RegistryPort {
  public:
   using Hive = registration::Hive;
@@ -18,6 +19,7 @@ class Win32Registry final : public registration::RegistryPort {
   Outcome DeleteValue(Hive hive, std::u16string_view path, std::u16string_view name) override;
   Outcome DeleteKey(Hive hive, std::u16string_view path) override;
   bool KeyExists(Hive hive, std::u16string_view path) override;
+  bool KeyExistsInOtherView(Hive hive, std::u16string_view path) override;
   std::optional<registration::RegistryValue> ReadValue(Hive hive, std::u16string_view path,
                                                        std::u16string_view name) override;
 

@@ -11,9 +11,9 @@
 
 namespace tandrel::win {
 
-// The type-library port over the system's registration of the server's own type library, for the machine
-// (RegisterTypeLib) or the current user (RegisterTypeLibForUser). The library registers under the locale
-// it carries: the neutral one.
+// The type-library port over the system's registration of the server's own type library, for the machine or
+// the current user, each in its own classes. The library registers under the locale it carries: the neutral
+// one.
 class Win32TypeLibraries final : public registration::TypeLibraryPort {
  public:
   using Outcome = registration::Outcome;

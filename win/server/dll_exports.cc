@@ -1,4 +1,5 @@
-// The four entry points of an in-process COM server.
+// The entry points of an in-process COM server: the four every one has, and DllInstall for the per-user
+// registration.
 #include <windows.h>
 
 #include "deliverable.h"
@@ -26,5 +27,9 @@ STDAPI DllCanUnloadNow() { return tandrel::win::ModuleInUse() ? S_FALSE : S_OK; 
 STDAPI DllRegisterServer() { return tandrel::win::RegisterServer(); }
 
 STDAPI DllUnregisterServer() { return tandrel::win::UnregisterServer(); }
+
+STDAPI DllInstall(BOOL install, PCWSTR commandLine) {
+  return tandrel::win::InstallServer(install != FALSE, commandLine);
+}
 
 }  // extern "C"

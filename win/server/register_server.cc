@@ -35,7 +35,7 @@ HRESULT ToHresult(const RegistrationResult& result, const Win32Registry& registr
 }
 
 template <typename Action>
-HRESULT WithRegistration(Action action) noexcept {
+HRESULT WithRegistration(Action action, registration::Scope scope) noexcept {
   return ComBoundary(deliverable::kClsid, [&]() -> HRESULT {
     const std::wstring path = ThisModulePath();
     if (path.empty()) return HRESULT_FROM_WIN32(GetLastError());
@@ -60,14 +60,24 @@ HRESULT WithRegistration(Action action) noexcept {
           registration::EditorAddinListEntries(registration::kVbaAddin, server.server.progId, bitness);
     }
     Win32Registry registry;
-    return ToHresult(action(server, registry, typeLibraries), registry, typeLibraries);
+    return ToHresult(action(server, scope, registry, typeLibraries), registry, typeLibraries);
   });
 }
 
 }  // namespace
 
-HRESULT RegisterServer() noexcept { return WithRegistration(registration::Register); }
+HRESULT RegisterServer() noexcept {
+  return WithRegistration(registration::Register, registration::Scope::kMachine);
+}
 
-HRESULT UnregisterServer() noexcept { return WithRegistration(registration::Unregister); }
+HRESULT UnregisterServer() noexcept {
+  return WithRegistration(registration::Unregister, registration::Scope::kMachine);
+}
+
+HRESULT InstallServer(bool install, const wchar_t* commandLine) noexcept {
+  if (!commandLine || _wcsicmp(commandLine, L"user") != 0) return E_INVALIDARG;
+  return WithRegistration(install ? registration::Register : registration::Unregister,
+                          registration::Scope::kUser);
+}
 
 }  // namespace tandrel::win

@@ -10,9 +10,19 @@
 namespace tandrel::registration::testing {
 
 // An in-memory registry that, like the real one, ignores case in key and value names. Writes can be
-// denied per predefined key, and the n-th write can be made to fail, to drive the fallback and the undo.
+// denied per predefined key, and the n-th write can be made to fail, to drive the undo.
+//
+// HKEY_CLASSES_ROOT is a view, as Windows makes it: the user's classes (HKCU\Software\Classes) over the
+// machine's (HKLM\Software\Classes). A write through it lands in the user's where the key exists there, and
+// in the machine's otherwise; an elevated process sees the machine's alone. Keys of the other registry view
+// (the other bitness's CLSID keys on 64-bit Windows) are kept apart.
 class FakeRegistry final : public RegistryPort {
  public:
+  // The process runs as an elevated administrator: HKEY_CLASSES_ROOT shows the machine's classes alone.
+  void Elevate() { elevated_ = true; }
+  // Adds a key, with its missing parents, to the other registry view.
+  void AddToOtherView(Hive hive, std::u16string_view path);
+
   // Adds a key with its missing parents, outside the count of writes.
   void Add(Hive hive, std::u16string_view path);
   void Add(Hive hive, std::u16string_view path, std::u16string_view name, const RegistryValue& value);
@@ -30,8 +40,8 @@ class FakeRegistry final : public RegistryPort {
   }
   int Writes() const { return writes_; }
 
-  // Counts one write to `hive` and says whether it may happen; the fake type libraries write through it too.
-  Outcome Permit(Hive hive);
+  // Counts one write to the key and says whether it may happen; the fake type libraries write through it too.
+  Outcome Permit(Hive hive, std::u16string_view path);
 
   // Every key and every value, one line each, as registration's own rows describe them.
   std::set<std::string> Lines() const;
@@ -42,6 +52,7 @@ class FakeRegistry final : public RegistryPort {
   Outcome DeleteValue(Hive hive, std::u16string_view path, std::u16string_view name) override;
   Outcome DeleteKey(Hive hive, std::u16string_view path) override;
   bool KeyExists(Hive hive, std::u16string_view path) override;
+  bool KeyExistsInOtherView(Hive hive, std::u16string_view path) override;
   std::optional<RegistryValue> ReadValue(Hive hive, std::u16string_view path,
                                          std::u16string_view name) override;
 
@@ -56,10 +67,24 @@ class FakeRegistry final : public RegistryPort {
   };
   using Location = std::pair<Hive, std::u16string>;
 
-  static Location Folded(Hive hive, std::u16string_view path);
-  Key* Find(Hive hive, std::u16string_view path);
+  // A key where it is stored: under the user's or the machine's key, never HKEY_CLASSES_ROOT.
+  struct Place {
+    Hive hive;
+    std::u16string path;
+  };
+
+  static Location Folded(const Place& place);
+  // Where an existing key named through HKEY_CLASSES_ROOT is; any other key is where it is named.
+  Place Placed(Hive hive, std::u16string_view path) const;
+  // Where a new key goes: beside its parent, wherever the view finds that.
+  Place PlacedNew(Hive hive, std::u16string_view path) const;
+  Key* Find(const Place& place);
+  void AddAt(const Place& place);
+  void RemoveAt(const Place& place);
 
   std::map<Location, Key> keys_;
+  std::set<Location> otherView_;
+  bool elevated_ = false;
   std::set<Hive> denied_;
   int failAt_ = 0;
   int writes_ = 0;

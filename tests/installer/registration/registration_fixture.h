@@ -13,9 +13,7 @@ namespace tandrel::registration {
 inline std::ostream& operator<<(std::ostream& out, const RegistrationResult& result) {
   static constexpr const char* kOutcomes[] = {"done", "denied", "failed"};
   static constexpr const char* kParts[] = {"", " in the registry", " in the type library", " in the record"};
-  static constexpr const char* kScopes[] = {" for the machine", " for the user"};
-  return out << kOutcomes[static_cast<int>(result.outcome)] << kParts[static_cast<int>(result.failedPart)]
-             << kScopes[static_cast<int>(result.scope)];
+  return out << kOutcomes[static_cast<int>(result.outcome)] << kParts[static_cast<int>(result.failedPart)];
 }
 
 namespace testing {
@@ -48,11 +46,11 @@ class Machine {
                  u"LoadBehavior", std::uint32_t{0});
   }
 
-  RegistrationResult Register(const ServerRegistration& server) {
-    return registration::Register(server, registry, libraries);
+  RegistrationResult Register(const ServerRegistration& server, Scope scope = Scope::kMachine) {
+    return registration::Register(server, scope, registry, libraries);
   }
-  RegistrationResult Unregister(const ServerRegistration& server) {
-    return registration::Unregister(server, registry, libraries);
+  RegistrationResult Unregister(const ServerRegistration& server, Scope scope = Scope::kMachine) {
+    return registration::Unregister(server, scope, registry, libraries);
   }
 
   FakeRegistry registry;

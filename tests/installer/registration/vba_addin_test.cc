@@ -41,21 +41,28 @@ TEST(EditorAddinListEntries, GoUnderTheListOfTheOfficeBitness) {
 
 struct EditorRegistrationCase {
   std::string what;
+  Scope scope;
   std::set<Hive> deniedKeys;
   RegistrationResult result;
   bool entryWritten;
 };
 
-// The editor reads the current user's list alone: where the classes go does not move the entry, and an entry
-// that cannot be written there fails the registration.
+// The editor reads the current user's list alone: the scope of the classes does not move the entry, and an
+// entry that cannot be written there fails the registration.
 TEST(Register, WritesTheEditorsEntryInTheUsersListAndUnregistrationRemovesIt) {
   const std::string key = "HKCU\\Software\\Microsoft\\VBA\\VBE\\6.0\\Addins64\\Tandrel.Connect";
   const std::vector<EditorRegistrationCase> cases = {
-      {"as an administrator", {}, {Outcome::kDone, Part::kNone, Scope::kMachine}, true},
-      {"machine's classes denied", {Hive::kClassesRoot}, {Outcome::kDone, Part::kNone, Scope::kUser}, true},
+      {"for the machine", Scope::kMachine, {}, {}, true},
+      {"for the user", Scope::kUser, {Hive::kLocalMachine}, {}, true},
+      {"for the machine, the machine's classes denied",
+       Scope::kMachine,
+       {Hive::kLocalMachine},
+       {Outcome::kDenied, Part::kRegistry},
+       false},
       {"the user's registry denied",
+       Scope::kMachine,
        {Hive::kCurrentUser},
-       {Outcome::kDenied, Part::kRegistry, Scope::kMachine},
+       {Outcome::kDenied, Part::kRegistry},
        false},
   };
   ServerRegistration server = WithoutAddinRecord();
@@ -66,13 +73,13 @@ TEST(Register, WritesTheEditorsEntryInTheUsersListAndUnregistrationRemovesIt) {
     machine.registry.Add(Hive::kCurrentUser, u"Software\\Microsoft\\VBA\\VBE\\6.0\\Addins64");
     const auto before = machine.registry.Lines();
     machine.registry.DenyWrites(row.deniedKeys);
-    EXPECT_EQ(machine.Register(server), row.result) << row.what;
+    EXPECT_EQ(machine.Register(server, row.scope), row.result) << row.what;
     EXPECT_EQ(Changes(before, machine.registry.Lines()).contains("+" + key + " LoadBehavior = dword:3"),
               row.entryWritten)
         << row.what;
 
     machine.registry.DenyWrites({});
-    EXPECT_EQ(machine.Unregister(server).outcome, Outcome::kDone) << row.what;
+    EXPECT_EQ(machine.Unregister(server, row.scope).outcome, Outcome::kDone) << row.what;
     EXPECT_EQ(Changes(before, machine.registry.Lines()), std::set<std::string>{}) << row.what;
   }
 }
