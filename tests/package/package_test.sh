@@ -1,15 +1,25 @@
 #!/usr/bin/env bash
-# Proves the Windows Installer packages under 64-bit Wine, one step per CTest test:
-#   package_test.sh prepare WORK                  two fresh prefixes: one to install into, one for regsvr32
+# Proves the Windows Installer packages under Wine, one step per CTest test, in prefixes WORK/NAME: a name
+# ending in 32 is a 32-bit Windows (32-bit Wine), any other a 64-bit one (64-bit Wine with WoW64):
+#   package_test.sh prepare WORK NAME...          fresh prefixes: installed* to install into, reference* for
+#                                                 regsvr32
 #   package_test.sh summary X86.msi X64.msi       the summary information a deployment tool reads
-#   package_test.sh install WORK X64.msi X86_BIN X64_BIN
-#                                                 msiexec /i /qn: every file where it belongs (the builds'
+#   package_test.sh install WORK PACKAGE.msi X86_BIN X64_BIN
+#                                                 msiexec /i /qn (the x64 package in `installed`, the x86 one
+#                                                 in `installed32`): every file where it belongs (the builds'
 #                                                 DLLs in X86_BIN and X64_BIN), VB5's INI line
 #   package_test.sh registry WORK GENERATOR X64_DLL
 #                                                 every value the package wrote equals regsvr32's for the
 #                                                 64-bit DLL and the rows the 32-bit DLLs' data yields
-#   package_test.sh run WORK PROGRAM [ARGS]       runs a Windows program where the package is installed,
-#                                                 with a display for its message boxes
+#   package_test.sh registry32 WORK X86_BIN       the values the x86 package wrote on a 32-bit Windows are
+#                                                 those regsvr32 writes there for its three DLLs, no more
+#   package_test.sh wow64 WORK X86_BIN            the 32-bit regsvr32 of a 64-bit Windows registers the
+#                                                 32-bit DLLs in the registry's 32-bit view only
+#   package_test.sh side_by_side WORK X86_BIN X64_BIN CLSID LIBID
+#                                                 after `registry` and `wow64`: both TandrelVBA builds are
+#                                                 registered; unregistering either leaves the other working
+#   package_test.sh run WORK NAME PROGRAM [ARGS]  runs a Windows program in prefix NAME, with a display for
+#                                                 its message boxes
 #   package_test.sh uninstall WORK X64.msi        msiexec /x /qn: no file, no key, no INI line left
 #   package_test.sh upgrade WORK OLDER.msi X86.msi X64.msi
 #                                                 each newer package replaces the one installed before;
@@ -19,9 +29,10 @@
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
-wine=/usr/lib/wine/wine64
-wineserver=/usr/lib/wine/wineserver64
-export WINEARCH=win64 WINEDEBUG=-all
+wine64=/usr/lib/wine/wine64
+# 32-bit Wine's loader runs a 32-bit Windows, and a 32-bit program in a 64-bit one (WoW64).
+wine32=/usr/lib/wine/wine
+export WINEDEBUG=-all
 
 folder32='C:\Program Files (x86)\Tandrel\'
 folder64='C:\Program Files\Tandrel\'
@@ -32,9 +43,41 @@ fail() {
 }
 
 in_prefix() {
-  local prefix=$1
+  local prefix=$1 arch=win64
   shift
-  WINEPREFIX=$prefix "$@"
+  [[ $prefix == *32 ]] && arch=win32
+  WINEPREFIX=$prefix WINEARCH=$arch "$@"
+}
+
+# Wine's own programs (msiexec, regsvr32, reg, wineboot) with the prefix's loader, and the prefix's server.
+wine_in() {
+  local prefix=$1 wine=$wine64
+  shift
+  [[ $prefix == *32 ]] && wine=$wine32
+  in_prefix "$prefix" "$wine" "$@"
+}
+server_in() {
+  local prefix=$1 server=/usr/lib/wine/wineserver64
+  shift
+  [[ $prefix == *32 ]] && server=/usr/lib/wine/wineserver32
+  in_prefix "$prefix" "$server" "$@"
+}
+
+# The loader for a Windows program of this machine: 32-bit Wine's for an i386 one (machine 14c in its PE
+# header), which wine64 would hand it over to anyway.
+loader_for() {
+  local header
+  header=$(od -An -tu4 -j60 -N4 "$1" | tr -d ' ')
+  if [ "$(od -An -tx2 -j$((header + 4)) -N2 "$1" | tr -d ' ')" = 014c ]; then echo "$wine32"; else echo "$wine64"; fi
+}
+
+# The default value of a registry key as the programs of one bitness (32 or 64) read it on a 64-bit Windows,
+# or nothing. Each bitness's own reg.exe reads it: Wine's 64-bit one with /reg:32 finds no class key outside
+# Wow6432Node, where 32-bit programs also find the ProgIDs both views share.
+default_value() {
+  local reg=("$wine64" reg)
+  [ "$2" = 32 ] && reg=("$wine32" 'C:\windows\syswow64\reg.exe')
+  in_prefix "$1" "${reg[@]}" query "$3" /ve 2>/dev/null | tr -d '\r' | sed -n 's/^ *(Default) *REG_SZ *//p' || true
 }
 
 # A Windows path for a file of this machine, through Wine's Z: drive.
@@ -45,7 +88,7 @@ drive_c() { echo "$1/drive_c"; }
 # The registry of `prefix` as lines (see registry_lines.awk), once its server has written it out.
 registry() {
   local prefix=$1
-  in_prefix "$prefix" "$wineserver" -w
+  server_in "$prefix" -w
   {
     awk -v hive=hklm -f "$here/registry_lines.awk" "$prefix/system.reg"
     awk -v hive=hkcu -f "$here/registry_lines.awk" "$prefix/user.reg"
@@ -65,16 +108,24 @@ bookkeeping="^($(IFS='|' && echo "${bookkeeping_keys[*]}"))"'(\\|\||$)'
 
 # Lines of file $2 that file $1 lacks.
 added() { LC_ALL=C comm -13 "$1" "$2"; }
+# The values file $2 adds to file $1, but for what Windows Installer and Wine keep for themselves.
+values_added() { added "$1" "$2" | grep '|' | grep -Ev "$bookkeeping" | LC_ALL=C sort -u; }
+# Wine's RegisterTypeLib adds LIBFLAG_FHASDISKIMAGE (8) to the library's FLAGS; Windows writes the library's own
+# flags, which the package writes: 0.
+as_windows_writes() { sed 's/\\flags|@|"8"$/\\flags|@|"0"/' | LC_ALL=C sort -u; }
 
 msiexec() {
   local prefix=$1
   shift
   local start=$SECONDS status=0
-  in_prefix "$prefix" "$wine" msiexec "$@" || status=$?
-  in_prefix "$prefix" "$wineserver" -w
+  wine_in "$prefix" msiexec "$@" || status=$?
+  server_in "$prefix" -w
   echo "msiexec $* took $((SECONDS - start)) s, exit code $status"
   [ $status -eq 0 ] || fail "msiexec $* exited with $status"
 }
+
+# The prefix a package installs into: a 32-bit Windows for the x86 package, a 64-bit one for the x64 package.
+installed_prefix() { case $2 in *-x86.msi) echo "$1/installed32" ;; *) echo "$1/installed" ;; esac; }
 
 installed_files() {
   local c
@@ -104,20 +155,20 @@ shift
 case $command in
   prepare)
     work=$1
-    for prefix in "$work/installed" "$work/reference"; do
-      [ -d "$prefix" ] && { in_prefix "$prefix" "$wineserver" -k 2>/dev/null || true; }
-      rm -rf "$prefix"
+    shift
+    for name in "$@"; do
+      [ -d "$work/$name" ] && { server_in "$work/$name" -k 2>/dev/null || true; }
+      rm -rf "${work:?}/$name"
     done
     mkdir -p "$work"
-    # Both prefixes at once: each has a server of its own. No Mono or Gecko install prompts.
+    # All prefixes at once: each has a server of its own. No Mono or Gecko install prompts.
     pids=()
-    for prefix in "$work/installed" "$work/reference"; do
-      (WINEPREFIX=$prefix WINEDLLOVERRIDES="mscoree=;mshtml=" "$wine" wineboot -i &&
-        in_prefix "$prefix" "$wineserver" -w) &
+    for name in "$@"; do
+      (WINEDLLOVERRIDES="mscoree=;mshtml=" wine_in "$work/$name" wineboot -i && server_in "$work/$name" -w &&
+        registry "$work/$name" >"$work/$name.before.lines") &
       pids+=($!)
     done
     for pid in "${pids[@]}"; do wait "$pid" || fail "a prefix could not be prepared"; done
-    registry "$work/installed" >"$work/before-install.lines"
     ;;
 
   summary)
@@ -138,23 +189,24 @@ case $command in
 
   install)
     work=$1 package=$2 x86_bin=$3 x64_bin=$4
-    msiexec "$work/installed" /i "$(windows_path "$package")" /qn
-    registry "$work/installed" >"$work/installed.lines"
-    expected="Program Files (x86)/Tandrel/Tandrel.dll
-Program Files (x86)/Tandrel/TandrelVB5.dll
-Program Files (x86)/Tandrel/TandrelVBA.dll
-Program Files/Tandrel/TandrelVBA.dll"
-    [ "$(installed_files "$work/installed")" = "$expected" ] ||
-      fail "installed files: $(installed_files "$work/installed")"
-    c=$(drive_c "$work/installed")
-    # Each the build of its own bitness.
-    for dll in Tandrel TandrelVB5 TandrelVBA; do
-      cmp -s "$x86_bin/$dll.dll" "$c/Program Files (x86)/Tandrel/$dll.dll" || fail "$dll.dll is not the i686 build"
+    prefix=$(installed_prefix "$work" "$package")
+    msiexec "$prefix" /i "$(windows_path "$package")" /qn
+    registry "$prefix" >"$prefix.lines"
+    # Each file the build of its own bitness; a 32-bit Windows has one Program Files, for 32-bit programs.
+    bins=("$x86_bin" "$x86_bin" "$x86_bin" "$x64_bin")
+    case $package in
+      *-x86.msi) files=("Program Files/Tandrel/"{Tandrel,TandrelVB5,TandrelVBA}.dll) ;;
+      *) files=("Program Files (x86)/Tandrel/"{Tandrel,TandrelVB5,TandrelVBA}.dll
+           "Program Files/Tandrel/TandrelVBA.dll") ;;
+    esac
+    [ "$(installed_files "$prefix")" = "$(printf '%s\n' "${files[@]}" | LC_ALL=C sort)" ] ||
+      fail "installed files: $(installed_files "$prefix")"
+    for i in "${!files[@]}"; do
+      cmp -s "${bins[i]}/$(basename "${files[i]}")" "$(drive_c "$prefix")/${files[i]}" ||
+        fail "${files[i]} is not the build in ${bins[i]}"
     done
-    cmp -s "$x64_bin/TandrelVBA.dll" "$c/Program Files/Tandrel/TandrelVBA.dll" ||
-      fail "Program Files/Tandrel/TandrelVBA.dll is not the x86_64 build"
-    [ "$(vb5_lines "$work/installed")" = "TandrelVB5.Connect=0" ] || fail "VBADDIN.INI: $(vb5_lines "$work/installed")"
-    grep -qx '\[Add-Ins32\]' <(tr -d '\r' <"$(vbaddin_ini "$work/installed")") || fail "VBADDIN.INI has no [Add-Ins32]"
+    [ "$(vb5_lines "$prefix")" = "TandrelVB5.Connect=0" ] || fail "VBADDIN.INI: $(vb5_lines "$prefix")"
+    grep -qx '\[Add-Ins32\]' <(tr -d '\r' <"$(vbaddin_ini "$prefix")") || fail "VBADDIN.INI has no [Add-Ins32]"
     ;;
 
   registry)
@@ -166,12 +218,9 @@ Program Files/Tandrel/TandrelVBA.dll"
     registry "$reference" >"$work/before-regsvr32.lines"
     mkdir -p "$(drive_c "$reference")/Program Files/Tandrel"
     cp "$dll" "$(drive_c "$reference")/Program Files/Tandrel/TandrelVBA.dll"
-    in_prefix "$reference" "$wine" regsvr32 /s "${folder64}TandrelVBA.dll" || fail "regsvr32 of the 64-bit DLL"
+    wine_in "$reference" regsvr32 /s "${folder64}TandrelVBA.dll" || fail "regsvr32 of the 64-bit DLL"
     registry "$reference" >"$work/regsvr32.lines"
-    # Wine's RegisterTypeLib adds LIBFLAG_FHASDISKIMAGE (8) to the library's FLAGS; Windows writes the
-    # library's own flags, which the package writes: 0.
-    added "$work/before-regsvr32.lines" "$work/regsvr32.lines" | grep '|' | grep -Ev "$bookkeeping" |
-      sed 's/\\flags|@|"8"$/\\flags|@|"0"/' >"$work/regsvr32-values.lines"
+    values_added "$work/before-regsvr32.lines" "$work/regsvr32.lines" | as_windows_writes >"$work/regsvr32-values.lines"
     # The 32-bit DLLs' rows, in the registry's 32-bit view; the classes of a per-machine package are the
     # machine's. The type libraries' key is one for both views: where the two builds of TandrelVBA share a
     # value there (the library's help folder), the 64-bit one's is what regsvr32 wrote.
@@ -187,20 +236,85 @@ Program Files/Tandrel/TandrelVBA.dll"
         if (!((key "|" $3) in written)) print key "|" $3 "|" $4
       }' "$work/regsvr32-values.lines" - >"$work/rows-32.lines"
     LC_ALL=C sort -u "$work/regsvr32-values.lines" "$work/rows-32.lines" >"$work/expected.lines"
-    added "$work/before-install.lines" "$work/installed.lines" | grep '|' | grep -Ev "$bookkeeping" |
-      LC_ALL=C sort -u >"$work/package.lines"
+    values_added "$work/installed.before.lines" "$work/installed.lines" >"$work/package.lines"
     if ! diff "$work/expected.lines" "$work/package.lines"; then
       fail "the package's registry values (>) differ from regsvr32's and the 32-bit rows (<)"
     fi
     echo "$(wc -l <"$work/package.lines") registry values as expected"
     ;;
 
+  registry32)
+    work=$1 x86_bin=$2
+    reference=$work/reference32
+    # The three DLLs as regsvr32 registers them on a 32-bit Windows, from where the x86 package installs them.
+    mkdir -p "$(drive_c "$reference")/Program Files/Tandrel"
+    for dll in Tandrel TandrelVB5 TandrelVBA; do
+      cp "$x86_bin/$dll.dll" "$(drive_c "$reference")/Program Files/Tandrel/"
+      wine_in "$reference" regsvr32 /s "$folder64$dll.dll" || fail "regsvr32 of $dll.dll"
+    done
+    registry "$reference" >"$work/regsvr32-32.lines"
+    values_added "$work/reference32.before.lines" "$work/regsvr32-32.lines" | as_windows_writes \
+      >"$work/regsvr32-32-values.lines"
+    values_added "$work/installed32.before.lines" "$work/installed32.lines" >"$work/package-32.lines"
+    if ! diff "$work/regsvr32-32-values.lines" "$work/package-32.lines"; then
+      fail "the x86 package's registry values (>) differ from the 32-bit regsvr32's (<)"
+    fi
+    echo "$(wc -l <"$work/package-32.lines") registry values as expected"
+    ;;
+
+  wow64)
+    work=$1 x86_bin=$2
+    reference=$work/reference
+    # Each 32-bit DLL where the x64 package puts it, registered with the regsvr32 of 32-bit programs, as the
+    # IDEs and 32-bit Office (32-bit programs) look for it; `registry` registered the 64-bit TandrelVBA before.
+    mkdir -p "$(drive_c "$reference")/Program Files (x86)/Tandrel"
+    for dll in Tandrel TandrelVB5 TandrelVBA; do
+      cp "$x86_bin/$dll.dll" "$(drive_c "$reference")/Program Files (x86)/Tandrel/"
+      in_prefix "$reference" "$wine32" 'C:\windows\syswow64\regsvr32.exe' /s "$folder32$dll.dll" ||
+        fail "the 32-bit regsvr32 of $dll.dll"
+      clsid=$(default_value "$reference" 32 "HKCR\\$dll.Connect\\CLSID")
+      [ -n "$clsid" ] || fail "$dll.Connect names no class"
+      class="HKCR\\CLSID\\$clsid\\InprocServer32"
+      [ "$(default_value "$reference" 32 "$class")" = "$folder32$dll.dll" ] ||
+        fail "$dll.dll is not the 32-bit view's $class: $(default_value "$reference" 32 "$class")"
+      view64=
+      [ $dll = TandrelVBA ] && view64=${folder64}TandrelVBA.dll
+      [ "$(default_value "$reference" 64 "$class")" = "$view64" ] ||
+        fail "the 64-bit view's $class: $(default_value "$reference" 64 "$class")"
+    done
+    server_in "$reference" -w
+    ;;
+
+  side_by_side)
+    work=$1 x86_bin=$2 x64_bin=$3 clsid=$4 libid=$5
+    reference=$work/reference
+    # TandrelVBA as 32-bit and 64-bit Office each meet it, through the ProgID both share.
+    probe() {
+      local bin=$x64_bin folder=$folder64
+      [ "$1" = 32 ] && bin=$x86_bin folder=$folder32
+      in_prefix "$reference" xvfb-run -a "$(loader_for "$bin/tandrel_installed_server_probe.exe")" \
+        "$bin/tandrel_installed_server_probe.exe" TandrelVBA.Connect "$clsid" "$libid" "${folder}TandrelVBA.dll" ||
+        fail "$2: the $1-bit TandrelVBA"
+    }
+    probe 32 "both registered"
+    probe 64 "both registered"
+    in_prefix "$reference" "$wine32" 'C:\windows\syswow64\regsvr32.exe' /s /u "${folder32}TandrelVBA.dll" ||
+      fail "the 32-bit regsvr32 /u"
+    probe 64 "the 32-bit one unregistered"
+    in_prefix "$reference" "$wine32" 'C:\windows\syswow64\regsvr32.exe' /s "${folder32}TandrelVBA.dll" ||
+      fail "the 32-bit regsvr32"
+    wine_in "$reference" 'C:\windows\system32\regsvr32.exe' /s /u "${folder64}TandrelVBA.dll" ||
+      fail "the 64-bit regsvr32 /u"
+    probe 32 "the 64-bit one unregistered"
+    server_in "$reference" -w
+    ;;
+
   run)
-    work=$1
-    shift
+    prefix=$1/$2 program=$3
+    shift 3
     status=0
-    in_prefix "$work/installed" xvfb-run -a "$wine" "$@" || status=$?
-    in_prefix "$work/installed" "$wineserver" -w
+    in_prefix "$prefix" xvfb-run -a "$(loader_for "$program")" "$program" "$@" || status=$?
+    server_in "$prefix" -w
     exit $status
     ;;
 
@@ -208,7 +322,7 @@ Program Files/Tandrel/TandrelVBA.dll"
     work=$1 package=$2
     # An IDE may keep values of its own beside the add-in's entry: the entry goes whole all the same, as
     # regsvr32 /u takes it.
-    in_prefix "$work/installed" "$wine" reg add 'HKCU\Software\Microsoft\VBA\VBE\6.0\Addins64\TandrelVBA.Connect' \
+    wine_in "$work/installed" reg add 'HKCU\Software\Microsoft\VBA\VBE\6.0\Addins64\TandrelVBA.Connect' \
       /v Settings /t REG_SZ /d kept /f >/dev/null || fail "reg add"
     msiexec "$work/installed" /x "$(windows_path "$package")" /qn
     registry "$work/installed" >"$work/uninstalled.lines"
@@ -216,7 +330,7 @@ Program Files/Tandrel/TandrelVBA.dll"
     c=$(drive_c "$work/installed")
     [ ! -e "$c/Program Files/Tandrel" ] && [ ! -e "$c/Program Files (x86)/Tandrel" ] || fail "folders left"
     [ -z "$(vb5_lines "$work/installed")" ] || fail "VBADDIN.INI still has $(vb5_lines "$work/installed")"
-    left=$(added "$work/before-install.lines" "$work/uninstalled.lines" | grep -Ev "$bookkeeping" || true)
+    left=$(added "$work/installed.before.lines" "$work/uninstalled.lines" | grep -Ev "$bookkeeping" || true)
     [ -z "$left" ] || fail "registry entries left: $left"
     [ -z "$(products "$work/installed")" ] || fail "still installed: $(products "$work/installed")"
     ;;
@@ -237,8 +351,8 @@ Program Files/Tandrel/TandrelVBA.dll"
     [ "$(installed_files "$prefix" | wc -l)" -eq 4 ] || fail "files: $(installed_files "$prefix")"
     # An older package refuses to replace a newer one.
     status=0
-    in_prefix "$prefix" "$wine" msiexec /i "$(windows_path "$older")" /qn || status=$?
-    in_prefix "$prefix" "$wineserver" -w
+    wine_in "$prefix" msiexec /i "$(windows_path "$older")" /qn || status=$?
+    server_in "$prefix" -w
     [ $status -ne 0 ] || fail "the older package installed over the newer one"
     [ "$(products "$prefix")" = "\"Tandrel\" \"$version\"" ] || fail "after a downgrade: $(products "$prefix")"
     msiexec "$prefix" /x "$(windows_path "$x64")" /qn
@@ -248,8 +362,8 @@ Program Files/Tandrel/TandrelVBA.dll"
 
   remove)
     work=$1
-    for prefix in "$work/installed" "$work/reference"; do
-      [ -d "$prefix" ] && { in_prefix "$prefix" "$wineserver" -k 2>/dev/null || true; }
+    for prefix in "$work"/*/; do
+      [ -d "$prefix" ] && { server_in "${prefix%/}" -k 2>/dev/null || true; }
     done
     rm -rf "$work"
     ;;
