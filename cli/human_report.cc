@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "cli/position.h"
-#include "cli/utf8.h"
+#include "ide/utf8_text.h"
 
 namespace tandrel::cli {
 namespace {
@@ -104,9 +104,9 @@ class Writer {
     };
     const std::u16string_view view = shown;
     Gutter(std::to_string(number), mark.inMultiLineSpan ? ">" : "|");
-    Plain(ToUtf8(view.substr(0, cut(mark.first))));
-    Styled(kReverse, ToUtf8(view.substr(cut(mark.first), cut(mark.last) - cut(mark.first))));
-    Plain(ToUtf8(view.substr(cut(mark.last))));
+    Plain(ide::ToUtf8(view.substr(0, cut(mark.first))));
+    Styled(kReverse, ide::ToUtf8(view.substr(cut(mark.first), cut(mark.last) - cut(mark.first))));
+    Plain(ide::ToUtf8(view.substr(cut(mark.last))));
     Plain("\n");
     if (mark.underline) {
       Gutter("", mark.inMultiLineSpan ? ">" : "|");
@@ -165,12 +165,12 @@ const char* IconName(std::int32_t style) {
 }
 
 void WriteMessage(Writer& writer, const sim::MessageBox& box) {
-  writer.Styled(kYellow, "message box \"" + ToUtf8(Printable(box.title)) + "\"");
+  writer.Styled(kYellow, "message box \"" + ide::ToUtf8(Printable(box.title)) + "\"");
   writer.Plain(std::string(" (") + IconName(box.style) + "):\n");
   std::u16string_view prompt = box.prompt;
   while (true) {
     const auto end = prompt.find(u"\r\n");
-    const auto line = ToUtf8(Printable(prompt.substr(0, end)));
+    const auto line = ide::ToUtf8(Printable(prompt.substr(0, end)));
     writer.Plain(line.empty() ? "\n" : "    " + line + "\n");
     if (end == std::u16string_view::npos) break;
     prompt.remove_prefix(end + 2);

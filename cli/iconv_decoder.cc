@@ -25,10 +25,14 @@ bool IconvKnows(const std::string& name) {
   return true;
 }
 
+std::string UnknownEncodingMessage(const std::string& name) {
+  return "iconv knows no encoding '" + name + "' (iconv --list shows those it knows)";
+}
+
 IconvDecoder::IconvDecoder(std::string name, std::uint64_t offset)
     : name_(std::move(name)), descriptor_(iconv_open(kNativeUtf16, name_.c_str())), offset_(offset) {
   if (descriptor_ == reinterpret_cast<iconv_t>(-1)) {
-    throw EncodingError("iconv knows no encoding '" + name_ + "' (iconv --list shows those it knows)");
+    throw EncodingError(UnknownEncodingMessage(name_));
   }
 }
 

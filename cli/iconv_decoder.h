@@ -10,6 +10,8 @@ namespace tandrel::cli {
 
 // Whether iconv can read text in encoding `name` (as cp1251, gbk or UTF-16LE).
 bool IconvKnows(const std::string& name);
+// What is said of an encoding `name` that iconv does not know.
+std::string UnknownEncodingMessage(const std::string& name);
 
 // Decodes text in any encoding iconv knows into the IDE's 16-bit text, piece by piece. A byte sequence the
 // encoding does not allow is an EncodingError naming the encoding as given and the sequence's offset.

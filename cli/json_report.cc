@@ -2,7 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "cli/utf8.h"
+#include "ide/utf8_text.h"
 
 namespace tandrel::cli {
 
@@ -19,7 +19,7 @@ std::string JsonReport(Build build, const MatchRun& run) {
   report["messages"] = nlohmann::ordered_json::array();
   for (const auto& box : run.messages) {
     report["messages"].push_back(nlohmann::ordered_json{
-        {"prompt", ToUtf8(box.prompt)}, {"style", box.style}, {"title", ToUtf8(box.title)}});
+        {"prompt", ide::ToUtf8(box.prompt)}, {"style", box.style}, {"title", ide::ToUtf8(box.title)}});
   }
   report["pointer"] = run.pointers;
   return report.dump() + "\n";

@@ -10,7 +10,7 @@
 #include "cli/json_report.h"
 #include "cli/module_file.h"
 #include "cli/position.h"
-#include "cli/utf8.h"
+#include "ide/utf8_text.h"
 
 namespace tandrel::cli {
 namespace {
@@ -28,8 +28,7 @@ ide::Selection GivenSelection(const MatchRequest& request, const ModuleSource& m
 
 int Match(const MatchRequest& request, std::ostream& out, std::ostream& err, bool colour) {
   if (!request.encoding.empty() && !IconvKnows(request.encoding)) {
-    throw InvocationError("--encoding: iconv knows no encoding '" + request.encoding +
-                          "' (iconv --list shows those it knows)");
+    throw InvocationError("--encoding: " + UnknownEncodingMessage(request.encoding));
   }
   const ModuleSource module = LoadModule(request.file, {request.raw, request.encoding});
   const ide::Selection given = GivenSelection(request, module);
@@ -40,7 +39,7 @@ int Match(const MatchRequest& request, std::ostream& out, std::ostream& err, boo
                                      NumberedSelection(given, module, request.lines), run, colour));
   if (run.failure) {
     // Not the user's doing: a valid invocation makes the add-in fail only through a fault of ours.
-    err << "tandrel: the IDE raised an error during the click: " << ToUtf8(*run.failure) << "\n";
+    err << "tandrel: the IDE raised an error during the click: " << ide::ToUtf8(*run.failure) << "\n";
     return kExitNoSelection;
   }
   return run.selection ? kExitSelectionSet : kExitNoSelection;

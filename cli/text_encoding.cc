@@ -22,9 +22,10 @@ constexpr std::size_t kLongestMark = 3;
 
 }  // namespace
 
-ModuleDecoder::ModuleDecoder(std::string encoding, std::u16string text) : text_(std::move(text)) {
+ModuleDecoder::ModuleDecoder(std::string encoding, std::u16string text)
+    : windows1252_(NamesWindows1252(encoding)), text_(std::move(text)) {
   // Opened at once, so that a misspelt name fails before any reading.
-  if (!encoding.empty()) iconv_ = std::make_unique<IconvDecoder>(std::move(encoding), 0);
+  if (!encoding.empty() && !windows1252_) iconv_ = std::make_unique<IconvDecoder>(std::move(encoding), 0);
 }
 
 void ModuleDecoder::Start(std::string_view head) {
@@ -42,7 +43,7 @@ void ModuleDecoder::Start(std::string_view head) {
     Decode(head);
     return;
   }
-  reading_ = iconv_ ? Reading::kIconv : Reading::kUtf8OrWindows1252;
+  reading_ = windows1252_ ? Reading::kWindows1252 : iconv_ ? Reading::kIconv : Reading::kUtf8OrWindows1252;
   Decode(head);
 }
 

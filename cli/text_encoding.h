@@ -19,10 +19,10 @@ namespace tandrel::cli {
 // Windows-1252, in which the IDE saves a module on Western systems.
 class ModuleDecoder {
  public:
-  // `encoding` is a name iconv knows, or empty to let the bytes decide. Throws EncodingError when iconv
-  // does not know it. The text is appended to `text`, given empty: room reserved in it for as many units as
-  // there are bytes, which no encoding here exceeds bar an exotic one iconv may know, spares it from
-  // growing step by step.
+  // `encoding` is a name iconv knows, or empty to let the bytes decide; Windows-1252 named is read as the
+  // IDE reads it. Throws EncodingError when iconv does not know it. The text is appended to `text`, given
+  // empty: room reserved in it for as many units as there are bytes, which no encoding here exceeds bar an
+  // exotic one iconv may know, spares it from growing step by step.
   explicit ModuleDecoder(std::string encoding = {}, std::u16string text = {});
 
   // Decodes the next piece of the bytes. Throws EncodingError, naming the encoding and the offset of the
@@ -38,6 +38,7 @@ class ModuleDecoder {
   void DecodeUtf8(std::string_view piece, bool mayBeWindows1252);
 
   Reading reading_ = Reading::kStart;
+  bool windows1252_;
   std::string head_;  // the first bytes, until there are enough to tell a byte-order mark
   Utf8Decoder utf8_;
   std::unique_ptr<IconvDecoder> iconv_;

@@ -35,7 +35,4 @@ class Utf8Decoder {
   bool sawMultiByte_ = false;
 };
 
-// The IDE's text as UTF-8 for the console. A lone surrogate, which UTF-8 cannot carry, becomes U+FFFD.
-std::string ToUtf8(std::u16string_view text);
-
 }  // namespace tandrel::cli

@@ -1,5 +1,6 @@
 #include "cli/windows1252.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -20,6 +21,15 @@ char16_t FromByte(unsigned char byte) {
 }
 
 }  // namespace
+
+bool NamesWindows1252(std::string_view name) {
+  const auto is = [name](std::string_view known) {
+    return std::ranges::equal(name, known, [](char given, char lower) {
+      return (given >= 'A' && given <= 'Z' ? static_cast<char>(given - 'A' + 'a') : given) == lower;
+    });
+  };
+  return is("cp1252") || is("windows-1252");
+}
 
 void AppendWindows1252(std::string_view bytes, std::u16string& out) {
   const std::size_t start = out.size();

@@ -1,5 +1,5 @@
-# The one source of the two deliverables' names and version numbers. The portable version information below,
-# and later the Windows version resources, are generated from these values.
+# The one source of the three deliverables' names and version numbers. The portable version information below,
+# and the Windows version resources, are generated from these values.
 set(TANDREL_COMPANY_NAME "Tandrel Software")
 set(TANDREL_CONTACT_ADDRESS "bugs@tandrel.example")
 

@@ -1,4 +1,4 @@
-// The match command of both builds, clicked through each entry, on any module and any selection. Beside the
+// The match command of every build, clicked through each entry, on any module and any selection. Beside the
 // sanitizers' findings, a session is a finding when it makes more IDE calls than its module justifies (a
 // walk that would not end, or one that grows faster than the module), or when it leaves the IDE in a state
 // the add-in must never leave it in.

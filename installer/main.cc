@@ -8,9 +8,9 @@
 #include <string_view>
 #include <vector>
 
+#include "ide/utf8_text.h"
 #include "installer/package_contents.h"
 #include "installer/package_writer.h"
-#include "installer/utf8.h"
 
 namespace tandrel::installer {
 namespace {
@@ -34,7 +34,7 @@ std::string RegistryFileValue(const registration::RegistryValue& value) {
     return text;
   }
   std::string out = "\"";
-  for (char unit : Utf8(std::get<std::u16string>(value))) {
+  for (char unit : ide::ToUtf8(std::get<std::u16string>(value))) {
     switch (unit) {
       case '\\':
         out += "\\\\";
@@ -58,20 +58,19 @@ std::string RegistryFileValue(const registration::RegistryValue& value) {
 std::u16string Wide(std::string_view text) { return {text.begin(), text.end()}; }
 
 void PrintRows(PackageKind kind, std::string_view folder32, std::string_view folder64) {
-  static constexpr std::string_view kRootNames[] = {"HKCR", "HKCU", "HKLM"};
   for (const PackageEntry& entry : ContentsOf(kind)) {
     const std::u16string folder = Wide(entry.platform == Platform::kWin64 ? folder64 : folder32);
     const ServerRows rows =
         RowsOf(*entry.deliverable, entry.platform, folder + FileNameOf(*entry.deliverable), folder);
     const std::string platform = entry.platform == Platform::kWin64 ? "win64" : "win32";
     for (const registration::RegistryRow& row : rows.registry.rows) {
-      std::cout << platform << '|' << kRootNames[static_cast<int>(row.root)] << '\\' << Utf8(row.key) << '|'
-                << (row.name.empty() ? std::string("@") : Utf8(row.name)) << '|'
+      std::cout << platform << '|' << registration::RootName(row.root) << '\\' << ide::ToUtf8(row.key) << '|'
+                << (row.name.empty() ? std::string("@") : ide::ToUtf8(row.name)) << '|'
                 << RegistryFileValue(row.value) << '\n';
     }
     for (const IniLine& line : rows.iniLines) {
-      std::cout << "ini|" << Utf8(line.file) << '|' << Utf8(line.section) << '|' << Utf8(line.key) << '='
-                << Utf8(line.value) << '\n';
+      std::cout << "ini|" << ide::ToUtf8(line.file) << '|' << ide::ToUtf8(line.section) << '|'
+                << ide::ToUtf8(line.key) << '=' << ide::ToUtf8(line.value) << '\n';
     }
   }
 }
@@ -86,7 +85,8 @@ void WriteWix(PackageKind kind, const std::string& fragmentPath, const std::stri
     components.push_back({
         .id = id,
         .folderId = folderId,
-        .source = std::string(entry.platform == Platform::kWin64 ? dir64 : dir32) + "/" + Utf8(fileName),
+        .source =
+            std::string(entry.platform == Platform::kWin64 ? dir64 : dir32) + "/" + ide::ToUtf8(fileName),
         .fileName = fileName,
         .platform = entry.platform,
         .rows = RowsOf(*entry.deliverable, entry.platform, FileReference(id), FolderReference(folderId)),

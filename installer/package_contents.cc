@@ -1,7 +1,7 @@
 #include "installer/package_contents.h"
 
 #include "deliverables.h"
-#include "installer/utf8.h"
+#include "ide/utf8_text.h"
 
 namespace tandrel::installer {
 
@@ -16,7 +16,7 @@ std::vector<PackageEntry> ContentsOf(PackageKind kind) {
 }
 
 std::string ComponentIdOf(const PackageEntry& entry) {
-  return Utf8(entry.deliverable->title) + (entry.platform == Platform::kWin64 ? "_win64" : "_win32");
+  return ide::ToUtf8(entry.deliverable->title) + (entry.platform == Platform::kWin64 ? "_win64" : "_win32");
 }
 
 std::string FolderIdOf(Platform platform) {

@@ -3,10 +3,10 @@
 #include <optional>
 #include <stdexcept>
 
-#include "installer/registration/addin_record.h"
-#include "installer/registration/vb6_addin_record.h"
-#include "installer/registration/vba_addin.h"
 #include "installer/type_library_rows.h"
+#include "registration/addin_record.h"
+#include "registration/vb6_addin_record.h"
+#include "registration/vba_addin.h"
 
 namespace tandrel::installer {
 namespace {

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "installer/registration/registry_rows.h"
+#include "registration/registry_rows.h"
 
 namespace tandrel::installer {
 

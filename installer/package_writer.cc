@@ -2,25 +2,13 @@
 
 #include <stdexcept>
 
-#include "installer/utf8.h"
+#include "ide/utf8_text.h"
 
 namespace tandrel::installer {
 namespace {
 
 using registration::RegistryRow;
 using registration::RowRoot;
-
-std::string_view RootName(RowRoot root) {
-  switch (root) {
-    case RowRoot::kClasses:
-      return "HKCR";
-    case RowRoot::kCurrentUser:
-      return "HKCU";
-    case RowRoot::kLocalMachine:
-      return "HKLM";
-  }
-  return "HKCU";
-}
 
 // The Registry table's numbers for the same roots.
 int RootNumber(RowRoot root) {
@@ -86,10 +74,10 @@ std::u16string Formatted(const std::u16string& value, const PackageComponent& co
 
 std::string RegistryValueElement(const RegistryRow& row, const PackageComponent& component) {
   std::string element = "        <RegistryValue Root=\"" + std::string(RootName(row.root)) + "\" Key=\"" +
-                        XmlAttribute(Utf8(row.key)) + "\"";
-  if (!row.name.empty()) element += " Name=\"" + XmlAttribute(Utf8(row.name)) + "\"";
+                        XmlAttribute(ide::ToUtf8(row.key)) + "\"";
+  if (!row.name.empty()) element += " Name=\"" + XmlAttribute(ide::ToUtf8(row.name)) + "\"";
   if (const auto* text = std::get_if<std::u16string>(&row.value)) {
-    element += " Type=\"string\" Value=\"" + XmlAttribute(Utf8(Formatted(*text, component))) + "\"";
+    element += " Type=\"string\" Value=\"" + XmlAttribute(ide::ToUtf8(Formatted(*text, component))) + "\"";
   } else {
     element += " Type=\"integer\" Value=\"" + std::to_string(std::get<std::uint32_t>(row.value)) + "\"";
   }
@@ -102,7 +90,7 @@ std::string Component(const PackageComponent& component) {
   if (component.platform == Platform::kWin64) text += " Win64=\"yes\"";
   text += ">\n";
   text += "        <File Id=\"" + FileIdOf(component.id) + "\" Name=\"" +
-          XmlAttribute(Utf8(component.fileName)) + "\" Source=\"" + XmlAttribute(component.source) +
+          XmlAttribute(ide::ToUtf8(component.fileName)) + "\" Source=\"" + XmlAttribute(component.source) +
           "\" KeyPath=\"yes\"/>\n";
   for (const RegistryRow& row : component.rows.registry.rows) text += RegistryValueElement(row, component);
   text += "      </Component>\n    </DirectoryRef>\n";
@@ -179,7 +167,7 @@ std::vector<std::string> MsiStatements(const std::vector<PackageComponent>& comp
       statements.push_back(
           "INSERT INTO `Registry` (`Registry`, `Root`, `Key`, `Name`, `Component_`) VALUES (" +
           SqlText(component.id + ".owned" + std::to_string(++count)) + ", " +
-          std::to_string(RootNumber(owned.root)) + ", " + SqlText(Utf8(owned.key)) + ", '-', " +
+          std::to_string(RootNumber(owned.root)) + ", " + SqlText(ide::ToUtf8(owned.key)) + ", '-', " +
           SqlText(component.id) + ")");
     }
     iniLines = iniLines || !component.rows.iniLines.empty();
@@ -192,9 +180,10 @@ std::vector<std::string> MsiStatements(const std::vector<PackageComponent>& comp
       statements.push_back(
           "INSERT INTO `IniFile` (`IniFile`, `FileName`, `Section`, `Key`, `Value`, `Action`, `Component_`) "
           "VALUES (" +
-          SqlText(component.id + ".ini" + std::to_string(++count)) + ", " + SqlText(Utf8(line.file)) + ", " +
-          SqlText(Utf8(line.section)) + ", " + SqlText(Utf8(line.key)) + ", " + SqlText(Utf8(line.value)) +
-          ", " + std::to_string(kCreateLine) + ", " + SqlText(component.id) + ")");
+          SqlText(component.id + ".ini" + std::to_string(++count)) + ", " + SqlText(ide::ToUtf8(line.file)) +
+          ", " + SqlText(ide::ToUtf8(line.section)) + ", " + SqlText(ide::ToUtf8(line.key)) + ", " +
+          SqlText(ide::ToUtf8(line.value)) + ", " + std::to_string(kCreateLine) + ", " +
+          SqlText(component.id) + ")");
     }
   }
   statements.insert(statements.end(), std::begin(kIniActions), std::end(kIniActions));

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "installer/registration/registry_rows.h"
+#include "registration/registry_rows.h"
 
 namespace tandrel::installer {
 

@@ -1,4 +1,4 @@
-// Every keyword, parenthesis and quotation mark of real modules clicked through both builds: each click must
+// Every keyword, parenthesis and quotation mark of real modules clicked through every build: each click must
 // end within its bound on IDE calls, and either select a span whose two ends hold the token and its partner
 // or say that the partner is missing.
 #include <gtest/gtest.h>

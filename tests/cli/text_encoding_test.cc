@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "cli/utf8.h"
+#include "ide/utf8_text.h"
 
 namespace tandrel::cli {
 namespace {
@@ -96,7 +96,7 @@ void PrintTo(const Utf8Row& row, std::ostream* out) { *out << row.name; }
 
 class ToUtf8Test : public ::testing::TestWithParam<Utf8Row> {};
 
-TEST_P(ToUtf8Test, GivesUtf8) { EXPECT_EQ(ToUtf8(GetParam().text), GetParam().expected); }
+TEST_P(ToUtf8Test, GivesUtf8) { EXPECT_EQ(ide::ToUtf8(GetParam().text), GetParam().expected); }
 
 // A selection can cut a surrogate pair in two, and the token in a message then ends in half of it.
 INSTANTIATE_TEST_SUITE_P(Output, ToUtf8Test,

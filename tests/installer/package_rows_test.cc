@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "installer/package_contents.h"
+#include "tests/registration/row_lines.h"
 
 namespace tandrel::installer {
 namespace {

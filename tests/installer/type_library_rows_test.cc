@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/registration/row_lines.h"
+
 namespace tandrel::installer {
 namespace {
 

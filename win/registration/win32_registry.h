@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "installer/registration/registry_port.h"
+#include "registration/registry_port.h"
 
 namespace tandrel::win {
 

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "installer/registration/registry_port.h"
+#include "registration/registry_port.h"
 #include "win/com/com_ptr.h"
 
 namespace tandrel::win {

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "deliverable.h"
-#include "installer/registration/register.h"
-#include "installer/registration/vba_addin.h"
+#include "registration/register.h"
+#include "registration/vba_addin.h"
 #include "win/com/com_error.h"
 #include "win/registration/win32_registry.h"
 #include "win/registration/win32_type_libraries.h"

@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "installer/registration/addin_record.h"
-#include "installer/registration/registry_port.h"
+#include "registration/addin_record.h"
+#include "registration/registry_port.h"
 
 namespace tandrel::registration {
 
@@ -71,7 +71,7 @@ std::u16string PathIn(RowRoot root, std::u16string_view key);
 // The key of a server's registered type library, which tells whether it is registered.
 std::u16string TypeLibraryKey(const ServerIdentity& server);
 
-// One line for a row, such as `HKCR\CLSID\{...}\InprocServer32 ThreadingModel = "Apartment"`.
-std::string Describe(const RegistryRow& row);
+// The short name of a row's root, as registry files and listings write it: "HKCR", "HKCU" or "HKLM".
+std::string_view RootName(RowRoot root);
 
 }  // namespace tandrel::registration

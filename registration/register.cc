@@ -1,9 +1,9 @@
-#include "installer/registration/register.h"
+#include "registration/register.h"
 
 #include <optional>
 
-#include "installer/registration/addin_record.h"
-#include "installer/registration/transaction.h"
+#include "registration/addin_record.h"
+#include "registration/transaction.h"
 
 namespace tandrel::registration {
 namespace {

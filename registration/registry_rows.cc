@@ -1,6 +1,4 @@
-#include "installer/registration/registry_rows.h"
-
-#include <cstdio>
+#include "registration/registry_rows.h"
 
 namespace tandrel::registration {
 namespace {
@@ -32,20 +30,6 @@ constexpr NamedRoot kRecordRoots[] = {
     {"HKEY_CURRENT_USER", RowRoot::kCurrentUser},
     {"HKEY_LOCAL_MACHINE", RowRoot::kLocalMachine},
 };
-
-std::string Narrowed(std::u16string_view text) {
-  std::string narrow;
-  for (char16_t unit : text) {
-    if (unit >= 0x20 && unit < 0x7F) {
-      narrow += static_cast<char>(unit);
-    } else {
-      char escape[12];
-      std::snprintf(escape, sizeof escape, "\\u%04X", static_cast<unsigned>(unit));
-      narrow += escape;
-    }
-  }
-  return narrow;
-}
 
 }  // namespace
 
@@ -112,16 +96,9 @@ std::u16string TypeLibraryKey(const ServerIdentity& server) {
   return Joined(Joined(u"TypeLib", server.libid), server.typeLibraryEntry);
 }
 
-std::string Describe(const RegistryRow& row) {
+std::string_view RootName(RowRoot root) {
   static constexpr std::string_view kRootNames[] = {"HKCR", "HKCU", "HKLM"};
-  std::string line(kRootNames[static_cast<int>(row.root)]);
-  line += '\\' + Narrowed(row.key) + ' ' + (row.name.empty() ? std::string("@") : Narrowed(row.name)) + " = ";
-  if (const auto* text = std::get_if<std::u16string>(&row.value)) {
-    line += '"' + Narrowed(*text) + '"';
-  } else {
-    line += "dword:" + std::to_string(std::get<std::uint32_t>(row.value));
-  }
-  return line;
+  return kRootNames[static_cast<int>(root)];
 }
 
 }  // namespace tandrel::registration

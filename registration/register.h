@@ -4,8 +4,8 @@
 #include <optional>
 #include <span>
 
-#include "installer/registration/registry_port.h"
-#include "installer/registration/registry_rows.h"
+#include "registration/registry_port.h"
+#include "registration/registry_rows.h"
 
 namespace tandrel::registration {
 

@@ -1,4 +1,4 @@
-#include "installer/registration/transaction.h"
+#include "registration/transaction.h"
 
 namespace tandrel::registration {
 

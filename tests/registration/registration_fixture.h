@@ -4,9 +4,9 @@
 #include <set>
 #include <string>
 
-#include "installer/registration/register.h"
-#include "installer/registration/vb6_addin_record.h"
-#include "tests/installer/registration/fake_registry.h"
+#include "registration/register.h"
+#include "registration/vb6_addin_record.h"
+#include "tests/registration/fake_registry.h"
 
 namespace tandrel::registration {
 

@@ -1,11 +1,12 @@
-#include "installer/registration/registry_rows.h"
+#include "registration/registry_rows.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "installer/registration/vb6_addin_record.h"
+#include "registration/vb6_addin_record.h"
+#include "tests/registration/row_lines.h"
 
 namespace tandrel::registration {
 namespace {

@@ -1,4 +1,4 @@
-#include "installer/registration/vba_addin.h"
+#include "registration/vba_addin.h"
 
 #include <string>
 

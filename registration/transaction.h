@@ -5,8 +5,8 @@
 #include <variant>
 #include <vector>
 
-#include "installer/registration/registry_port.h"
-#include "installer/registration/registry_rows.h"
+#include "registration/registry_port.h"
+#include "registration/registry_rows.h"
 
 namespace tandrel::registration {
 

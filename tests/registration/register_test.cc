@@ -1,4 +1,4 @@
-#include "installer/registration/register.h"
+#include "registration/register.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/installer/registration/registration_fixture.h"
+#include "tests/registration/registration_fixture.h"
 
 namespace tandrel::registration::testing {
 namespace {

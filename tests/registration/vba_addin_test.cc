@@ -1,4 +1,4 @@
-#include "installer/registration/vba_addin.h"
+#include "registration/vba_addin.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/installer/registration/registration_fixture.h"
+#include "tests/registration/registration_fixture.h"
+#include "tests/registration/row_lines.h"
 
 namespace tandrel::registration::testing {
 namespace {

@@ -1,8 +1,8 @@
-#include "tests/installer/registration/fake_registry.h"
+#include "tests/registration/fake_registry.h"
 
 #include <algorithm>
 
-#include "installer/registration/registry_rows.h"
+#include "tests/registration/row_lines.h"
 
 namespace tandrel::registration::testing {
 namespace {

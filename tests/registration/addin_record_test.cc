@@ -1,4 +1,4 @@
-#include "installer/registration/addin_record.h"
+#include "registration/addin_record.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "installer/registration/vb6_addin_record.h"
+#include "registration/vb6_addin_record.h"
 
 namespace tandrel::registration {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <utility>
 
-#include "installer/registration/registry_port.h"
+#include "registration/registry_port.h"
 
 namespace tandrel::registration::testing {
 

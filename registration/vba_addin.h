@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "installer/registration/registry_rows.h"
+#include "registration/registry_rows.h"
 
 namespace tandrel::registration {
 

@@ -1,4 +1,4 @@
-#include "installer/registration/addin_record.h"
+#include "registration/addin_record.h"
 
 #include <algorithm>
 

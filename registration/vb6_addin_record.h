@@ -1,6 +1,6 @@
 #pragma once
 
-#include "installer/registration/addin_record.h"
+#include "registration/addin_record.h"
 
 namespace tandrel::registration {
 
