@@ -20,7 +20,7 @@
 #                                                 registered; unregistering either leaves the other working
 #   package_test.sh run WORK NAME PROGRAM [ARGS]  runs a Windows program in prefix NAME, with a display for
 #                                                 its message boxes
-#   package_test.sh uninstall WORK X64.msi        msiexec /x /qn: no file, no key, no INI line left
+#   package_test.sh uninstall WORK PACKAGE.msi    msiexec /x /qn: no file, no key, no INI line left
 #   package_test.sh upgrade WORK OLDER.msi X86.msi X64.msi
 #                                                 each newer package replaces the one installed before;
 #                                                 an older one refuses to
@@ -320,19 +320,22 @@ case $command in
 
   uninstall)
     work=$1 package=$2
+    prefix=$(installed_prefix "$work" "$package")
     # An IDE may keep values of its own beside the add-in's entry: the entry goes whole all the same, as
-    # regsvr32 /u takes it.
-    wine_in "$work/installed" reg add 'HKCU\Software\Microsoft\VBA\VBE\6.0\Addins64\TandrelVBA.Connect' \
+    # regsvr32 /u takes it. 32-bit Windows has 32-bit Office only, whose list is Addins.
+    list=Addins64
+    [[ $package == *-x86.msi ]] && list=Addins
+    wine_in "$prefix" reg add "HKCU\\Software\\Microsoft\\VBA\\VBE\\6.0\\$list\\TandrelVBA.Connect" \
       /v Settings /t REG_SZ /d kept /f >/dev/null || fail "reg add"
-    msiexec "$work/installed" /x "$(windows_path "$package")" /qn
-    registry "$work/installed" >"$work/uninstalled.lines"
-    [ -z "$(installed_files "$work/installed")" ] || fail "files left: $(installed_files "$work/installed")"
-    c=$(drive_c "$work/installed")
+    msiexec "$prefix" /x "$(windows_path "$package")" /qn
+    registry "$prefix" >"$prefix.uninstalled.lines"
+    [ -z "$(installed_files "$prefix")" ] || fail "files left: $(installed_files "$prefix")"
+    c=$(drive_c "$prefix")
     [ ! -e "$c/Program Files/Tandrel" ] && [ ! -e "$c/Program Files (x86)/Tandrel" ] || fail "folders left"
-    [ -z "$(vb5_lines "$work/installed")" ] || fail "VBADDIN.INI still has $(vb5_lines "$work/installed")"
-    left=$(added "$work/installed.before.lines" "$work/uninstalled.lines" | grep -Ev "$bookkeeping" || true)
+    [ -z "$(vb5_lines "$prefix")" ] || fail "VBADDIN.INI still has $(vb5_lines "$prefix")"
+    left=$(added "$prefix.before.lines" "$prefix.uninstalled.lines" | grep -Ev "$bookkeeping" || true)
     [ -z "$left" ] || fail "registry entries left: $left"
-    [ -z "$(products "$work/installed")" ] || fail "still installed: $(products "$work/installed")"
+    [ -z "$(products "$prefix")" ] || fail "still installed: $(products "$prefix")"
     ;;
 
   upgrade)
