@@ -17,6 +17,12 @@ class Bstr {
   Bstr(const Bstr&) = delete;
   Bstr& operator=(const Bstr&) = delete;
   Bstr(Bstr&& other) noexcept : value_(other.Release()) {}
+  // Takes over a BSTR someone handed this side to free, such as one of EXCEPINFO's.
+  static Bstr Adopt(BSTR owned) noexcept {
+    Bstr adopted;
+    adopted.value_ = owned;
+    return adopted;
+  }
   Bstr& operator=(Bstr&& other) noexcept;
   ~Bstr() { SysFreeString(value_); }
 

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "ide/error.h"
+#include "win/com/bstr.h"
 
 namespace tandrel::win {
 
@@ -17,6 +18,11 @@ std::u16string DescribeHresult(HRESULT result);
 
 // Raises the port's error for a failed COM call: the description the callee gave, else the code's text.
 [[noreturn]] void RaiseComError(HRESULT result, const std::u16string& description = {});
+
+// Raises the port's error, with the code's text, for a COM call that failed.
+inline void ThrowIfFailed(HRESULT result) {
+  if (FAILED(result)) RaiseComError(result);
+}
 
 // Sets the thread's error information, so that the caller's error object shows `description`.
 void SetErrorDescription(const IID& source, const std::u16string& description);
@@ -63,8 +69,7 @@ HRESULT DispatchBoundary(EXCEPINFO* exception, Body&& body) noexcept {
   if (exception) {
     *exception = EXCEPINFO{};
     exception->scode = E_FAIL;
-    exception->bstrDescription = SysAllocStringLen(reinterpret_cast<const OLECHAR*>(description.data()),
-                                                   static_cast<UINT>(description.size()));
+    exception->bstrDescription = Bstr(description).Release();
   }
   return DISP_E_EXCEPTION;
 }

@@ -15,16 +15,17 @@ constexpr std::size_t kMaxArguments = 5;
 
 // The description a failed Invoke gives: the callee's own text, filled in late when it asks for that.
 [[noreturn]] void RaiseInvokeError(HRESULT result, EXCEPINFO& exception) {
-  std::u16string description;
+  if (result == DISP_E_EXCEPTION && exception.pfnDeferredFillIn) exception.pfnDeferredFillIn(&exception);
+  // The record's strings are the caller's to free.
+  const Bstr source = Bstr::Adopt(exception.bstrSource);
+  const Bstr description = Bstr::Adopt(exception.bstrDescription);
+  const Bstr helpFile = Bstr::Adopt(exception.bstrHelpFile);
+  std::u16string text;
   if (result == DISP_E_EXCEPTION) {
-    if (exception.pfnDeferredFillIn) exception.pfnDeferredFillIn(&exception);
-    description = ToU16(exception.bstrDescription);
-    if (description.empty() && FAILED(exception.scode)) result = exception.scode;
+    text = ToU16(description.Get());
+    if (text.empty() && FAILED(exception.scode)) result = exception.scode;
   }
-  SysFreeString(exception.bstrSource);
-  SysFreeString(exception.bstrDescription);
-  SysFreeString(exception.bstrHelpFile);
-  RaiseComError(result, description);
+  RaiseComError(result, text);
 }
 
 }  // namespace
@@ -44,9 +45,7 @@ DISPID DispatchSession::IdOf(IDispatch* object, DispatchInterface kind, std::u16
   std::u16string text(name);
   LPOLESTR names[] = {reinterpret_cast<LPOLESTR>(text.data())};
   DISPID id = DISPID_UNKNOWN;
-  if (HRESULT result = object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id); FAILED(result)) {
-    RaiseComError(result);
-  }
+  ThrowIfFailed(object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id));
   known.emplace_back(std::move(text), id);
   return id;
 }

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "win/com/com_ptr.h"
-#include "win/port/port.h"
+#include "win/port/host_interfaces.h"
 
 namespace tandrel::win {
 

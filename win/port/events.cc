@@ -2,6 +2,7 @@
 
 #include <ocidl.h>
 
+#include "ide/command_bars.h"
 #include "win/com/com_error.h"
 #include "win/port/click_sink.h"
 
@@ -20,24 +21,19 @@ class EventSourceObject final : public ide::CommandBarEvents, public DispatchBac
     const ComPtr<IConnectionPoint> point = ClickPoint();
     const ComPtr<ClickSink> sink = Adopt(new ClickSink(std::move(handler), session_));
     DWORD cookie = 0;
-    if (HRESULT result = point->Advise(sink.Get(), &cookie); FAILED(result)) RaiseComError(result);
+    ThrowIfFailed(point->Advise(sink.Get(), &cookie));
     return cookie;
   }
 
-  void Unadvise(std::uint32_t cookie) override {
-    if (HRESULT result = ClickPoint()->Unadvise(cookie); FAILED(result)) RaiseComError(result);
-  }
+  void Unadvise(std::uint32_t cookie) override { ThrowIfFailed(ClickPoint()->Unadvise(cookie)); }
 
  private:
   // Looked up for each use, so that this object holds its one reference only.
   ComPtr<IConnectionPoint> ClickPoint() const {
     ComPtr<IConnectionPointContainer> container;
-    if (HRESULT result = source_.As(&container); FAILED(result)) RaiseComError(result);
+    ThrowIfFailed(source_.As(&container));
     ComPtr<IConnectionPoint> point;
-    if (HRESULT result = container->FindConnectionPoint(session_->Host().commandBarEvents, &point);
-        FAILED(result)) {
-      RaiseComError(result);
-    }
+    ThrowIfFailed(container->FindConnectionPoint(session_->Host().commandBarEvents, &point));
     return point;
   }
 

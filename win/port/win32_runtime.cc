@@ -1,26 +1,13 @@
 // The run-time services a Basic add-in takes from its run-time library, over Win32.
-#include <windows.h>
+#include "win/port/win32_runtime.h"
 
 #include <string>
 #include <vector>
 
-#include "win/port/port.h"
+#include "win/com/module_path.h"
 
 namespace tandrel::win {
 namespace {
-
-std::wstring ModulePath(HMODULE module) {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length = GetModuleFileNameW(module, path.data(), static_cast<DWORD>(path.size()));
-    if (length == 0) return {};
-    if (length < path.size()) {
-      path.resize(length);
-      return path;
-    }
-    path.resize(path.size() * 2);
-  }
-}
 
 // A text of the version resource's U.S. English, Unicode string table; empty when it has none.
 std::u16string VersionString(const std::vector<BYTE>& data, const wchar_t* name) {

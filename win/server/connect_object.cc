@@ -6,7 +6,9 @@
 #include "win/com/bstr.h"
 #include "win/com/com_error.h"
 #include "win/com/module_count.h"
-#include "win/port/port.h"
+#include "win/port/host_interfaces.h"
+#include "win/port/vbe.h"
+#include "win/port/win32_runtime.h"
 #include "win/server/server_module.h"
 
 namespace tandrel::win {

@@ -1,5 +1,7 @@
 #include "win/server/server_module.h"
 
+#include "win/com/module_path.h"
+
 namespace tandrel::win {
 
 HMODULE ThisModule() noexcept {
@@ -9,17 +11,6 @@ HMODULE ThisModule() noexcept {
   return module;
 }
 
-std::wstring ThisModulePath() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length = GetModuleFileNameW(ThisModule(), path.data(), static_cast<DWORD>(path.size()));
-    if (length == 0) return {};
-    if (length < path.size()) {
-      path.resize(length);
-      return path;
-    }
-    path.resize(path.size() * 2);
-  }
-}
+std::wstring ThisModulePath() { return ModulePath(ThisModule()); }
 
 }  // namespace tandrel::win

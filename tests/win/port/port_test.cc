@@ -1,8 +1,6 @@
 // The port's odd conditions, over scripted objects: what a result holding Nothing reads as, the description a
 // failing call raises, a refused interface, the shape of every call, the cost of a walk over lines, the Click
 // sink's arguments and the main window's handle.
-#include "win/port/port.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -16,6 +14,8 @@
 #include "win/com/com_error.h"
 #include "win/port/click_sink.h"
 #include "win/port/command_bars.h"
+#include "win/port/vbe.h"
+#include "win/port/win32_runtime.h"
 
 // Allocations fail while this is set, as they do in an IDE's process that has run out of memory.
 bool allocationsFail = false;
