@@ -59,10 +59,6 @@ std::int32_t LastEndingBy(Text text, Text match, std::int64_t end) {
 
 std::int32_t FirstNonSpace(Text text) { return Len(text) - Len(LTrim(text)) + 1; }
 
-}  // namespace tandrel::engine
-
-namespace tandrel::engine {
-
 std::int32_t InStrRev(Text text, Text match, std::int64_t start) {
   if (start < 1 || start > Len(text)) return 0;
   return LastEndingBy(text, match, start);

@@ -38,10 +38,6 @@ inline bool HoldsMark(Text text, std::int64_t col, Text mark) {
          text[static_cast<std::size_t>(col - 1)] == mark[0];
 }
 
-}  // namespace tandrel::engine
-
-namespace tandrel::engine {
-
 // The run time's reverse search: the last position at which `match` begins and ends at or before `start`;
 // 0 when there is none, and always 0 for a start before column 1 or past the end of the text.
 std::int32_t InStrRev(Text text, Text match, std::int64_t start);

@@ -16,10 +16,6 @@ std::string Narrow(const std::u16string& text) {
 Error::Error(std::u16string description)
     : std::runtime_error(Narrow(description)), description_(std::move(description)) {}
 
-}  // namespace tandrel::ide
-
-namespace tandrel::ide {
-
 void RaiseObjectNotSet() { throw Error(u"Object variable or With block variable not set"); }
 
 }  // namespace tandrel::ide

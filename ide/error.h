@@ -18,10 +18,6 @@ class Error : public std::runtime_error {
   std::u16string description_;
 };
 
-}  // namespace tandrel::ide
-
-namespace tandrel::ide {
-
 // A call through a reference that holds Nothing fails as Basic's run-time error 91 does.
 [[noreturn]] void RaiseObjectNotSet();
 
