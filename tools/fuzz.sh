@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 runs="${1:-100000}"
-tools/install-deps.sh fuzz
+tools/install-deps.sh cli fuzz
 cmake --workflow --preset fuzz
 
 findings=build/fuzz/findings

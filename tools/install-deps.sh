@@ -1,16 +1,30 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the build needs, when any is missing; `tools/install-deps.sh fuzz` adds clang
-# and its libFuzzer run time, which the fuzz targets need.
+# Installs the Debian 12 packages a group of jobs needs, when any is missing:
+#   tools/install-deps.sh [GROUP...]   cli (the command line, its tests and benchmarks), windows (the COM
+#                                      servers, the packages and Wine to prove them), fuzz (clang and its
+#                                      libFuzzer run time); all three when none is named.
 set -euo pipefail
 
-# time: /usr/bin/time, which bench/time_match.sh reads the peak memory from.
-packages=(cmake ninja-build g++ libgtest-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev time
-  # The Windows COM servers: cross compilers, widl (wine64-tools) and the IDL headers, and 64-bit Wine with a
-  # display to test them (32-bit Wine is added below where it can run).
-  mingw-w64 wine64 wine64-tools libwine-dev xvfb xauth
-  # The Windows Installer packages: wixl builds them, msibuild and msiinfo finish and read them.
-  wixl msitools)
-[ "${1:-}" = fuzz ] && packages+=(clang libclang-rt-14-dev)
+groups=("$@")
+[ $# -gt 0 ] || groups=(cli windows fuzz)
+packages=()
+windows=false
+for group in "${groups[@]}"; do
+  case $group in
+    # time: /usr/bin/time, which bench/time_match.sh reads the peak memory from.
+    cli) packages+=(cmake ninja-build g++ libgtest-dev libbenchmark-dev libcli11-dev nlohmann-json3-dev time) ;;
+    windows)
+      windows=true
+      # The Windows COM servers: cross compilers, widl (wine64-tools) and the IDL headers, and 64-bit Wine with
+      # a display to test them (32-bit Wine is added below where it can run). The Windows Installer packages:
+      # wixl builds them, msibuild and msiinfo finish and read them.
+      packages+=(cmake ninja-build g++ libgtest-dev libcli11-dev nlohmann-json3-dev mingw-w64 wine64 wine64-tools
+        libwine-dev xvfb xauth wixl msitools)
+      ;;
+    fuzz) packages+=(cmake ninja-build clang libclang-rt-14-dev libcli11-dev nlohmann-json3-dev) ;;
+    *) echo "unknown group $group (cli, windows or fuzz)" >&2 && exit 2 ;;
+  esac
+done
 
 # Whether the kernel runs 32-bit x86 programs: a 91-byte static i386 program that exits with 7. It needs no
 # 32-bit C library, which a machine without the i386 architecture lacks; the loader's probe is for a machine
@@ -33,7 +47,8 @@ sudo=()
 # 32-bit Wine runs the windows-x86 build's tests and the 32-bit package tests (a 32-bit Windows, and 32-bit
 # programs in a 64-bit one). Where the kernel runs no 32-bit programs those tests say they were not run, and
 # the machine is left as it is.
-if ! dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q "install ok installed" && runs_32_bit; then
+if $windows && ! dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q "install ok installed" &&
+  runs_32_bit; then
   packages+=(wine32:i386)
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
     echo "Adding the i386 architecture for wine32"
