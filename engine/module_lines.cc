@@ -1,5 +1,7 @@
 #include "engine/module_lines.h"
 
+#include <algorithm>
+
 #include "engine/basic_text.h"
 
 namespace tandrel::engine {
@@ -15,7 +17,42 @@ LineText ModuleLines::Line(std::int32_t lineNo) {
   return text;
 }
 
+std::int32_t ModuleLines::CountOfLines() {
+  if (count_ < 0) count_ = module_.CountOfLines();
+  return count_;
+}
+
+bool ModuleLines::ReadBlock(std::int32_t lineNo) {
+  const std::int32_t count = CountOfLines();
+  if (lineNo < 1 || lineNo > count) return false;
+  const std::int32_t size = std::min(nextBlockSize_, module_.LinesPerRead());
+  nextBlockSize_ = std::min(nextBlockSize_ * 2, module_.LinesPerRead());
+  const bool backward = cachedLine_ && lineNo < cachedLineNo_;
+  const std::int32_t first = backward ? std::max(1, lineNo - size + 1) : lineNo;
+  const std::int32_t last = std::min(count, first + size - 1);
+  const std::u16string text = module_.Lines(first, last - first + 1);
+  block_.clear();
+  for (std::size_t start = 0;;) {
+    const std::size_t end = text.find(u"\r\n", start);
+    block_.push_back(std::make_shared<ModuleLine>(text.substr(start, end - start)));
+    if (end == std::u16string::npos) break;
+    start = end + 2;
+  }
+  blockFirst_ = first;
+  return lineNo - first < static_cast<std::int32_t>(block_.size());
+}
+
 void ModuleLines::Load(LineText& text, std::int32_t lineNo) {
+  if (module_.LinesPerRead() > 1 && (!cachedLine_ || cachedLineNo_ != lineNo)) {
+    const std::int32_t inBlock = lineNo - blockFirst_;
+    if (blockFirst_ > 0 && inBlock >= 0 && inBlock < static_cast<std::int32_t>(block_.size())) {
+      cachedLine_ = block_[static_cast<std::size_t>(inBlock)];
+      cachedLineNo_ = lineNo;
+    } else if (ReadBlock(lineNo)) {
+      cachedLine_ = block_[static_cast<std::size_t>(lineNo - blockFirst_)];
+      cachedLineNo_ = lineNo;
+    }
+  }
   if (!cachedLine_ || cachedLineNo_ != lineNo) {
     module_.ReadLines(lineNo, 1, spare_);
     text = LineText();  // a read held only here can take the new text

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "ide/code.h"
 
@@ -61,9 +62,12 @@ class LineText {
   std::size_t length_ = 0;
 };
 
-// Reads the lines of a code module for a walk, one line per call through the IDE. The module is never
-// copied; the line read last is kept, so that a walk that asks for the line it stands on again (as each word
-// search does when it starts) does not read it twice.
+// Reads the lines of a code module for one walk. The module is never copied: where the module reads a line
+// per call cheaply, one line is read at a time; where it takes more (through COM), a block of lines in the
+// walk's direction, growing as the walk goes on, split at the IDE's line breaks. The lines read last are
+// kept, so that a walk that asks for the line it stands on again (as each word search does when it starts)
+// does not read it twice. Nothing changes the module while a walk runs (it does not yield), so the line count
+// is read once.
 class ModuleLines {
  public:
   explicit ModuleLines(ide::CodeModule& module) : module_(module) {}
@@ -72,13 +76,20 @@ class ModuleLines {
   // Makes `text` line `lineNo`, sharing the line already held when it is that line. A read no walk holds
   // any more takes the next line's text in place.
   void Load(LineText& text, std::int32_t lineNo);
-  // Asks the module each time: the count is read anew at every line change.
-  std::int32_t CountOfLines() { return module_.CountOfLines(); }
+  std::int32_t CountOfLines();
 
  private:
+  // Reads a block of lines around `lineNo` in the walk's direction; false when the block did not hold it.
+  bool ReadBlock(std::int32_t lineNo);
+
   ide::CodeModule& module_;
+  std::int32_t count_ = -1;  // -1 until read
   std::int32_t cachedLineNo_ = 0;
   std::shared_ptr<ModuleLine> cachedLine_;
+  // The block read last, from line blockFirst_ on, and how many lines the next block may hold.
+  std::int32_t blockFirst_ = 0;
+  std::vector<std::shared_ptr<ModuleLine>> block_;
+  std::int32_t nextBlockSize_ = 16;
   // Where the next line is read to. It is a line's text only once the read succeeded: a read that fails
   // leaves the line held before as it was.
   std::u16string spare_;

@@ -43,6 +43,9 @@ class CodeModule {
   }
   virtual std::int32_t CountOfLines() = 0;
   virtual std::shared_ptr<ide::CodePane> CodePane() = 0;
+  // How many lines a walk may ask for in one Lines call: one where each call is cheap, more where every call
+  // crosses to another process or apartment and costs far more than the text it brings.
+  virtual std::int32_t LinesPerRead() const { return 1; }
 };
 
 }  // namespace tandrel::ide

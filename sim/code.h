@@ -26,12 +26,16 @@ class Module : public ide::CodeModule {
   void ReadLines(std::int32_t startLine, std::int32_t count, std::u16string& text) override;
   std::int32_t CountOfLines() override;
   std::shared_ptr<ide::CodePane> CodePane() override;
+  // One line a read, as in process, unless a test asks for the blocks an IDE reached through COM gives.
+  std::int32_t LinesPerRead() const override { return linesPerRead_; }
+  void SetLinesPerRead(std::int32_t lines) { linesPerRead_ = lines; }
 
  private:
   friend class Ide;
 
   std::shared_ptr<CallLog> calls_;
   std::shared_ptr<const ModuleText> text_;
+  std::int32_t linesPerRead_ = 1;
   std::weak_ptr<Pane> pane_;
 };
 
@@ -51,6 +55,7 @@ class Pane : public ide::CodePane {
   // Test side: set or read the selection without counting a call (kept start first, as by SetSelection), and
   // see every SetSelection made, as it was passed.
   void Select(const ide::Selection& selection);
+  sim::Module& OwnModule() const { return *module_; }
   const ide::Selection& Selection() const { return selection_; }
   const std::vector<ide::Selection>& SelectionsSet() const { return selectionsSet_; }
 

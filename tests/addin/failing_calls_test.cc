@@ -117,8 +117,8 @@ std::vector<CallRow> Rows() {
       Connecting("", "Events", {kFailed}, "CAe"),
       Connecting("", "CommandBarEvents", {kFailed}, "CAe"),
       Connecting("", "Advise", {kFailed}, "CAe"),
-      // The click: the selection and the word at the caret, then the search behind the hourglass, then the
-      // selection in the module's own pane.
+      // The click: the selection and the word at the caret, then the search behind the hourglass (the line
+      // count read once), then the selection in the module's own pane.
       Clicking("ActiveCodePane", {}),
       Clicking("GetSelection", {}),
       Clicking("CodeModule", {}),
@@ -127,7 +127,6 @@ std::vector<CallRow> Rows() {
       Clicking("Lines", {11, 0}),
       Clicking("CountOfLines", {11, 0}),
       Clicking("Lines", {11, 0}),
-      Clicking("CountOfLines", {11, 0}),
       Clicking("Lines", {11, 0}),
       Clicking("CodePane", {11, 0}),
       Clicking("SetSelection", {11, 0}),

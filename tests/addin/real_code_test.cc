@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "bench/generated_module.h"
@@ -161,6 +162,15 @@ void ClickEverything(const std::string& name, const Lines& lines) {
         EXPECT_EQ(verdict, "") << name << " " << click.line << ":" << click.col << " on '" << U8(click.token)
                                << "', " << NameOf(build) << " through " << NameOf(entry) << ": "
                                << U8(lines[i]);
+        // Reading blocks of lines, as through COM, ends the same.
+        const ide::Selection caret{click.line, click.col, click.line, click.col};
+        CallRecorder lineCalls(CallLimit(lines));
+        CallRecorder blockCalls(CallLimit(lines));
+        const SessionOutcome byLine = RunSession(lines, caret, build, entry, lineCalls);
+        const SessionOutcome byBlock = RunSession(lines, caret, build, entry, blockCalls, 64);
+        EXPECT_EQ(std::tie(byBlock.selectionsSet, byBlock.clickMessages),
+                  std::tie(byLine.selectionsSet, byLine.clickMessages))
+            << name << " " << click.line << ":" << click.col << ", " << NameOf(build) << ", read in blocks";
       }
     }
   }

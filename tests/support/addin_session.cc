@@ -46,10 +46,11 @@ const char* NameOf(Entry entry) {
 }
 
 SessionOutcome RunSession(std::vector<std::u16string> lines, const ide::Selection& selection, Build build,
-                          Entry entry, CallWatch& watch) {
+                          Entry entry, CallWatch& watch, std::int32_t linesPerRead) {
   sim::Ide ide;
   const auto pane = ide.AddModule(std::move(lines));
   pane->Select(selection);
+  pane->OwnModule().SetLinesPerRead(linesPerRead);
   const deliverables::Deliverable& deliverable = deliverables::Of(build);
   sim::Runtime runtime(deliverable.version());
   auto addin = deliverable.make(runtime);

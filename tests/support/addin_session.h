@@ -38,7 +38,8 @@ struct SessionOutcome {
 // build's add-in object, clicks the entry as the user would (the control the add-in appended to that bar, if
 // there is one), disconnects, and releases the object. CallLimitExceeded passes out; an IDE error of the
 // click is part of the outcome.
+// `linesPerRead` is how many lines the module lets a walk read in one call (see ide::CodeModule).
 SessionOutcome RunSession(std::vector<std::u16string> lines, const ide::Selection& selection, Build build,
-                          Entry entry, CallWatch& watch);
+                          Entry entry, CallWatch& watch, std::int32_t linesPerRead = 1);
 
 }  // namespace tandrel::testing

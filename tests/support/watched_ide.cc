@@ -210,6 +210,7 @@ class WatchedModule final : public ide::CodeModule {
     watch_.Enter("CountOfLines");
     return inner_->CountOfLines();
   }
+  std::int32_t LinesPerRead() const override { return inner_->LinesPerRead(); }
   std::shared_ptr<ide::CodePane> CodePane() override {
     watch_.Enter("CodePane");
     return Wrap<WatchedPane>(inner_->CodePane(), watch_);

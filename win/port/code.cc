@@ -14,6 +14,8 @@ class CodeModuleObject final : public ide::CodeModule, public DispatchBacked {
     return module_.ReadText(u"Lines", {LongArgument(startLine), LongArgument(count)});
   }
   std::int32_t CountOfLines() override { return module_.ReadLong(u"CountOfLines"); }
+  // Every call crosses to the IDE's apartment and costs far more than the text of a few thousand lines.
+  std::int32_t LinesPerRead() const override { return 4096; }
   std::shared_ptr<ide::CodePane> CodePane() override {
     return WrapCodePane(module_.ReadObject(u"CodePane"), module_.Session());
   }
