@@ -30,33 +30,37 @@ bool ModuleLines::ReadBlock(std::int32_t lineNo) {
   const bool backward = cachedLine_ && lineNo < cachedLineNo_;
   const std::int32_t first = backward ? std::max(1, lineNo - size + 1) : lineNo;
   const std::int32_t last = std::min(count, first + size - 1);
-  const std::u16string text = module_.Lines(first, last - first + 1);
-  block_.clear();
+  auto block = std::make_shared<Block>();
+  block->text = module_.Lines(first, last - first + 1);
+  const std::u16string_view text = block->text;
+  block->lines.reserve(static_cast<std::size_t>(last - first + 1));
   for (std::size_t start = 0;;) {
     const std::size_t end = text.find(u"\r\n", start);
-    block_.push_back(std::make_shared<ModuleLine>(text.substr(start, end - start)));
-    if (end == std::u16string::npos) break;
+    block->lines.emplace_back(text.substr(start, end == std::u16string_view::npos ? end : end - start));
+    if (end == std::u16string_view::npos) break;
     start = end + 2;
   }
+  block_ = std::move(block);
   blockFirst_ = first;
-  return lineNo - first < static_cast<std::int32_t>(block_.size());
+  return lineNo - first < static_cast<std::int32_t>(block_->lines.size());
 }
 
 void ModuleLines::Load(LineText& text, std::int32_t lineNo) {
   if (module_.LinesPerRead() > 1 && (!cachedLine_ || cachedLineNo_ != lineNo)) {
-    const std::int32_t inBlock = lineNo - blockFirst_;
-    if (blockFirst_ > 0 && inBlock >= 0 && inBlock < static_cast<std::int32_t>(block_.size())) {
-      cachedLine_ = block_[static_cast<std::size_t>(inBlock)];
-      cachedLineNo_ = lineNo;
-    } else if (ReadBlock(lineNo)) {
-      cachedLine_ = block_[static_cast<std::size_t>(lineNo - blockFirst_)];
+    const auto inBlock = [&] {
+      return block_ && lineNo >= blockFirst_ &&
+             lineNo - blockFirst_ < static_cast<std::int32_t>(block_->lines.size());
+    };
+    if (inBlock() || (ReadBlock(lineNo) && inBlock())) {
+      cachedLine_ =
+          std::shared_ptr<ModuleLine>(block_, &block_->lines[static_cast<std::size_t>(lineNo - blockFirst_)]);
       cachedLineNo_ = lineNo;
     }
   }
   if (!cachedLine_ || cachedLineNo_ != lineNo) {
     module_.ReadLines(lineNo, 1, spare_);
     text = LineText();  // a read held only here can take the new text
-    if (cachedLine_ && cachedLine_.use_count() == 1) {
+    if (cachedLine_ && cachedLine_.use_count() == 1 && cachedLine_->OwnsText()) {
       cachedLine_->Exchange(spare_);
     } else {
       cachedLine_ = std::make_shared<ModuleLine>(std::move(spare_));

@@ -11,23 +11,32 @@
 
 namespace tandrel::engine {
 
-// A line as read from the module. Where its first non-space character stands (Len + 1 when the line is
-// blank) is worked out on the first request: searches ask it at every stop, and a line can be long.
+// A line as read from the module: a text of its own, or a part of a block's text that the block keeps. Where
+// its first non-space character stands (Len + 1 when the line is blank) is worked out on the first request:
+// searches ask it at every stop, and a line can be long.
 class ModuleLine {
  public:
-  explicit ModuleLine(std::u16string lineText) : text_(std::move(lineText)) {}
+  explicit ModuleLine(std::u16string lineText) : own_(std::move(lineText)), text_(own_), owns_(true) {}
+  explicit ModuleLine(std::u16string_view inBlock) : text_(inBlock) {}
+  ModuleLine(ModuleLine&& other) noexcept
+      : own_(std::move(other.own_)), text_(other.owns_ ? own_ : other.text_), owns_(other.owns_) {}
+  ModuleLine& operator=(ModuleLine&&) = delete;
 
-  const std::u16string& Text() const { return text_; }
+  std::u16string_view Text() const { return text_; }
+  bool OwnsText() const { return owns_; }
   std::int32_t FirstNonSpace() const;
-  // Trades texts with another read: the line takes `lineText` and hands back its old text, whose room the
-  // next read can use.
+  // Trades texts with another read: the line, which owns its text, takes `lineText` and hands back its old
+  // text, whose room the next read can use.
   void Exchange(std::u16string& lineText) {
-    text_.swap(lineText);
+    own_.swap(lineText);
+    text_ = own_;
     firstNonSpace_ = 0;
   }
 
  private:
-  std::u16string text_;
+  std::u16string own_;
+  std::u16string_view text_;
+  bool owns_ = false;
   mutable std::int32_t firstNonSpace_ = 0;  // 0 until asked
 };
 
@@ -86,9 +95,14 @@ class ModuleLines {
   std::int32_t count_ = -1;  // -1 until read
   std::int32_t cachedLineNo_ = 0;
   std::shared_ptr<ModuleLine> cachedLine_;
-  // The block read last, from line blockFirst_ on, and how many lines the next block may hold.
+  // The block read last, from line blockFirst_ on, and how many lines the next block may hold. Its lines are
+  // handed out as pointers that share the block's ownership: no line of a block is allocated on its own.
+  struct Block {
+    std::u16string text;
+    std::vector<ModuleLine> lines;
+  };
   std::int32_t blockFirst_ = 0;
-  std::vector<std::shared_ptr<ModuleLine>> block_;
+  std::shared_ptr<Block> block_;
   std::int32_t nextBlockSize_ = 16;
   // Where the next line is read to. It is a line's text only once the read succeeded: a read that fails
   // leaves the line held before as it was.
