@@ -9,7 +9,6 @@
 #include <string>
 
 #include "ide/error.h"
-#include "win/com/bstr.h"
 
 namespace tandrel::win {
 
@@ -69,7 +68,9 @@ HRESULT DispatchBoundary(EXCEPINFO* exception, Body&& body) noexcept {
   if (exception) {
     *exception = EXCEPINFO{};
     exception->scode = E_FAIL;
-    exception->bstrDescription = Bstr(description).Release();
+    // Handed to the caller to free; where no memory is left for it, the description is only missing.
+    exception->bstrDescription = SysAllocStringLen(reinterpret_cast<const OLECHAR*>(description.data()),
+                                                   static_cast<UINT>(description.size()));
   }
   return DISP_E_EXCEPTION;
 }
