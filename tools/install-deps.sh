@@ -63,5 +63,17 @@ done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
 echo "Installing: ${missing[*]}"
-"${sudo[@]}" apt-get update -qq
-DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq "${missing[@]}"
+# A mirror caught in the middle of a sync fails an index now and then: try again, then install from the
+# indexes that could be fetched.
+for attempt in 1 2 3; do
+  "${sudo[@]}" apt-get update -qq && break
+  echo "apt-get update failed (attempt $attempt of 3)" >&2
+  [ "$attempt" -eq 3 ] || sleep $((attempt * 15))
+done
+install() { DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq "$@"; }
+if ! install "${missing[@]}"; then
+  # When one architecture's index of the security archive could not be fetched, the amd64 and i386 halves of
+  # wine32's libraries can ask for different versions: take the versions of the release itself.
+  echo "Installing again with the release's own versions" >&2
+  install -t "$(. /etc/os-release && echo "$VERSION_CODENAME")" "${missing[@]}"
+fi
