@@ -42,6 +42,8 @@ void Connect::Connection(const std::shared_ptr<ide::Object>& application) {
 
 void Connect::ConnectionSteps(const std::shared_ptr<ide::Object>& application) {
   vbInstance_ = application ? application->AsVBE() : nullptr;
+  // The key comes first, so that it works even where a later step fails.
+  HookShortcut();
   menuCaption_ = traits_.menuCaption;
 
   // In the IDEs of Visual Basic a missing bar gives a null entry, passed on as it is: the IDE's events object
@@ -70,6 +72,7 @@ std::shared_ptr<ide::CommandBarEvents> Connect::EventsOf(
 }
 
 void Connect::Disconnection() {
+  shortcutHook_.reset();
   if (traits_.host == Host::kOfficeEditor) {
     // Handlers go before their controls: a source whose control is already gone may fail to detach.
     SetMenuHandler(nullptr);
@@ -109,7 +112,9 @@ std::shared_ptr<ide::CommandBarControl> Connect::AddToMenus(const std::u16string
                                                             const std::u16string& sCaption) {
   try {
     auto control = AddControl(sMenu);
-    if (control) control->SetCaption(sCaption);
+    if (!control) return nullptr;
+    control->SetCaption(sCaption);
+    ShowShortcut(*control);
     return control;
   } catch (const ide::Error& error) {
     runtime_.MsgBox(error.Description(), ide::kMsgBoxExclamation, u" Error in AddToMenus()");
@@ -132,10 +137,45 @@ std::shared_ptr<ide::CommandBarButton> Connect::AddToToolbars(const std::u16stri
       button->SetFaceId(kEditButtonFaceId);
       button->SetVisible(true);
     }
+    ShowShortcut(*button);
     return button;
   } catch (const ide::Error& error) {
     runtime_.MsgBox(error.Description(), ide::kMsgBoxExclamation, u" Error in AddToToolbars()");
     return nullptr;
+  }
+}
+
+void Connect::HookShortcut() {
+  shortcutHook_.reset();
+  const auto setting = runtime_.UserSetting(kShortcutSetting);
+  if (!setting) {
+    shortcut_ = kDefaultShortcut;
+  } else if (setting->find_first_not_of(u" \t") == std::u16string::npos) {
+    shortcut_.reset();
+  } else {
+    shortcut_ = ide::ParseKeyChord(*setting).value_or(kDefaultShortcut);
+  }
+  if (shortcut_ && vbInstance_) {
+    shortcutHook_ = runtime_.HookKey(*shortcut_, vbInstance_, [this] { ShortcutPressed(); });
+  }
+}
+
+void Connect::ShowShortcut(ide::CommandBarControl& entry) {
+  if (!shortcut_) return;
+  try {
+    entry.SetShortcutText(ide::KeyChordText(*shortcut_));
+  } catch (const ide::Error&) {
+    // A bar that shows no keys beside its entries: the key works all the same.
+  }
+}
+
+// A key has no caller to hand an error back to, as a click has the IDE: the error is shown, as connection
+// shows one.
+void Connect::ShortcutPressed() {
+  try {
+    MatchSelection();
+  } catch (const ide::Error& error) {
+    runtime_.MsgBox(error.Description(), ide::kMsgBoxPlain, std::nullopt);
   }
 }
 

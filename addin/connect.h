@@ -9,6 +9,7 @@
 #include "engine/pair_table.h"
 #include "ide/command_bars.h"
 #include "ide/events.h"
+#include "ide/key_chord.h"
 #include "ide/runtime.h"
 #include "ide/vbe.h"
 
@@ -34,6 +35,11 @@ struct Traits {
 };
 
 inline constexpr std::int32_t kEditButtonFaceId = 556;
+
+// The user setting that names the shortcut key in plain words; an empty one turns the key off.
+inline constexpr char16_t kShortcutSetting[] = u"Shortcut";
+// The key without a setting, or with one that names no key: Ctrl+], as Visual Studio jumps between braces.
+inline constexpr ide::KeyChord kDefaultShortcut{.ctrl = true, .key = 0xDD};
 
 // The add-in object of both deliverables: it keeps the IDE root, puts the one command on the "Code Window"
 // and "Add-Ins" menus and the "Edit" toolbar, and runs the match command on every click of them. The
@@ -88,11 +94,13 @@ class Connect {
   const std::shared_ptr<ide::CommandBarControl>& CodeWindowMenuItem() const { return codeWindowMenuItem_; }
   const std::shared_ptr<ide::CommandBarControl>& AddInsMenuItem() const { return addInsMenuItem_; }
   const std::shared_ptr<ide::CommandBarButton>& EditBarButton() const { return editBarButton_; }
+  // The shortcut key as connection read it; empty when it is turned off.
+  const std::optional<ide::KeyChord>& Shortcut() const { return shortcut_; }
 
  protected:
   // Connects to the IDE step by step; the first failing step shows its error and the rest are not done.
   void Connection(const std::shared_ptr<ide::Object>& application);
-  // Removes the three entries, ignoring every failure.
+  // Takes the shortcut key off and removes the three entries, ignoring every failure.
   void Disconnection();
 
  private:
@@ -101,6 +109,9 @@ class Connect {
   std::shared_ptr<ide::CommandBarControl> AddControl(const std::u16string& barName);
   std::shared_ptr<ide::CommandBarEvents> EventsOf(const std::shared_ptr<ide::CommandBarControl>& control);
   void MatchSelection();
+  void HookShortcut();
+  void ShowShortcut(ide::CommandBarControl& entry);
+  void ShortcutPressed();
   ide::CommandBarEvents::ClickHandler Handler(
       void (Connect::*click)(const std::shared_ptr<ide::CommandBarControl>&, bool&, bool&));
 
@@ -119,6 +130,8 @@ class Connect {
   ClickBinding menuHandler_;
   ClickBinding menuHandlerAddIns_;
   ClickBinding menuHandlerEditBar_;
+  std::optional<ide::KeyChord> shortcut_;
+  std::unique_ptr<ide::KeyHook> shortcutHook_;
 };
 
 }  // namespace tandrel::addin

@@ -58,6 +58,8 @@ class CommandBarControl {
   virtual void SetTooltipText(const std::u16string& text) = 0;
   virtual void SetBeginGroup(bool beginGroup) = 0;
   virtual void SetVisible(bool visible) = 0;
+  // The key shown beside the caption; a text only: the entry does not bind it.
+  virtual void SetShortcutText(const std::u16string& text) = 0;
   // Removes the control from its bar (Temporary omitted).
   virtual void Delete() = 0;
   // The same control seen as a button; raises an error when it is not one.

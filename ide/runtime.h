@@ -1,8 +1,14 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
+
+#include "ide/key_chord.h"
+#include "ide/vbe.h"
 
 namespace tandrel::ide {
 
@@ -25,6 +31,12 @@ inline constexpr std::int32_t kMsgBoxInformation = 64;
 inline constexpr std::int32_t kPointerDefault = 0;
 inline constexpr std::int32_t kPointerHourglass = 11;
 
+// A keyboard hook the run time installed; it is removed when this object goes.
+class KeyHook {
+ public:
+  virtual ~KeyHook() = default;
+};
+
 // The host services the add-in uses beside the IDE's objects.
 class Runtime {
  public:
@@ -37,6 +49,14 @@ class Runtime {
   virtual void SetMousePointer(std::int32_t pointer) = 0;
   // Lets the host process its pending messages once.
   virtual void DoEvents() = 0;
+  // The user's setting `name` for this add-in; empty when the user has set none, or set something that is no
+  // text.
+  virtual std::optional<std::u16string> UserSetting(std::u16string_view name) = 0;
+  // From now until the returned hook goes, each press of `chord` made in `vbe`'s active code pane runs
+  // `command` once (a key held down runs it once) and never reaches the pane. Every other key, and this one
+  // anywhere else, goes where it went before. Null when the host can install no hook.
+  virtual std::unique_ptr<KeyHook> HookKey(const KeyChord& chord, std::shared_ptr<VBE> vbe,
+                                           std::function<void()> command) = 0;
 };
 
 }  // namespace tandrel::ide

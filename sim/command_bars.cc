@@ -51,6 +51,12 @@ void Control::SetVisible(bool visible) {
   Written("Visible", Text(visible));
 }
 
+void Control::SetShortcutText(const std::u16string& text) {
+  EnterWrite("ShortcutText", u"CommandBarButton");
+  shortcutText_ = text;
+  Written("ShortcutText", text);
+}
+
 void Control::Delete() {
   calls_->Enter("Delete");
   // The IDE refuses to delete a control twice, as it does for one the user has already removed.

@@ -34,6 +34,7 @@ class Control : public ide::CommandBarButton, public std::enable_shared_from_thi
   void SetTooltipText(const std::u16string& text) override;
   void SetBeginGroup(bool beginGroup) override;
   void SetVisible(bool visible) override;
+  void SetShortcutText(const std::u16string& text) override;
   void Delete() override;
   std::shared_ptr<ide::CommandBarButton> AsCommandBarButton() override;
   std::shared_ptr<ide::CommandBar> CommandBar() override;
@@ -42,6 +43,7 @@ class Control : public ide::CommandBarButton, public std::enable_shared_from_thi
 
   const std::u16string& Caption() const { return caption_; }
   const std::u16string& TooltipText() const { return tooltipText_; }
+  const std::u16string& ShortcutText() const { return shortcutText_; }
   bool BeginGroup() const { return beginGroup_; }
   bool Visible() const { return visible_; }
   std::int32_t Style() const { return style_; }
@@ -63,6 +65,7 @@ class Control : public ide::CommandBarButton, public std::enable_shared_from_thi
   std::shared_ptr<Bar> popup_;
   std::u16string caption_;
   std::u16string tooltipText_;
+  std::u16string shortcutText_;
   bool beginGroup_ = false;
   bool visible_ = true;
   std::int32_t style_ = 0;

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <list>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -24,6 +26,16 @@ class Runtime : public ide::Runtime {
               const std::optional<std::u16string>& title) override;
   void SetMousePointer(std::int32_t pointer) override;
   void DoEvents() override;
+  std::optional<std::u16string> UserSetting(std::u16string_view name) override;
+  std::unique_ptr<ide::KeyHook> HookKey(const ide::KeyChord& chord, std::shared_ptr<ide::VBE> vbe,
+                                        std::function<void()> command) override;
+
+  // What UserSetting answers for `name`; nullopt for a setting the user has not made.
+  void SetUserSetting(const std::u16string& name, std::optional<std::u16string> value);
+  // The user presses `chord` in the active code pane: each hook on it runs its command. False when none did.
+  bool PressKey(const ide::KeyChord& chord);
+  // The chords hooked now, in the order they were hooked.
+  std::vector<ide::KeyChord> HookedKeys() const;
 
   const std::vector<MessageBox>& Messages() const { return messages_; }
   const std::vector<std::int32_t>& Pointers() const { return pointers_; }
@@ -40,6 +52,12 @@ class Runtime : public ide::Runtime {
   std::vector<MessageBox> messages_;
   std::vector<std::int32_t> pointers_;
   int yields_ = 0;
+  std::map<std::u16string, std::u16string, std::less<>> settings_;
+  struct Hook {
+    ide::KeyChord chord;
+    std::function<void()> command;
+  };
+  std::list<Hook> hooks_;
 };
 
 }  // namespace tandrel::sim

@@ -6,6 +6,7 @@
 #include <functional>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <tuple>
@@ -499,6 +500,67 @@ TEST_P(ConnectTest, AClickOnAnyEntryRunsTheCommandOnce) {
   }
 }
 
+// The setting is read at connection: the key it names is hooked and shown beside every entry, and a press of
+// it does what a click does, once per press. Without a setting, or with one that names no key, it is Ctrl+];
+// an empty one turns it off.
+TEST_P(ConnectTest, TheShortcutKeyRunsTheCommandFromItsSettingUntilDisconnection) {
+  struct Row {
+    std::optional<std::u16string> setting;
+    std::string key;  // "" when turned off
+  };
+  const std::vector<Row> rows = {
+      {std::nullopt, "Ctrl+]"},
+      {u"Ctrl+Shift+M", "Ctrl+Shift+M"},
+      {u" control + [ ", "Ctrl+["},
+      {u"alt+shift+f12", "Shift+Alt+F12"},
+      {u"F5", "F5"},
+      {u"Ctrl+PageDown", "Ctrl+PageDown"},
+      {u"", ""},
+      {u"  ", ""},
+      // Names of no key, or of one that typing needs: the default, without a word.
+      {u"Ctrl+]+M", "Ctrl+]"},
+      {u"Shift+M", "Ctrl+]"},
+      {u"M", "Ctrl+]"},
+      {u"Ctrl+Ctrl+M", "Ctrl+]"},
+      {u"Ctrl+F25", "Ctrl+]"},
+      {u"Ctrl+F0", "Ctrl+]"},
+      {u"Ctrl+", "Ctrl+]"},
+      {u"Ctrl+Win+M", "Ctrl+]"},
+      {u"Strg+]", "Ctrl+]"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.setting ? "'" + U8(*row.setting) + "'" : "no setting");
+    Host host(Build());
+    host.runtime.SetUserSetting(kShortcutSetting, row.setting);
+    host.Connect();
+    host.AddBlockIf(1, 1);
+    std::vector<std::string> shown;
+    for (const char16_t* bar : {u"Code Window", u"Add-Ins", u"Edit"})
+      shown.push_back(U8(host.Entry(bar)->ShortcutText()));
+    EXPECT_EQ(shown, std::vector<std::string>(3, row.key));
+    const auto hooked = host.runtime.HookedKeys();
+    ASSERT_EQ(hooked.size(), row.key.empty() ? 0u : 1u);
+    if (row.key.empty()) continue;
+    EXPECT_EQ(U8(ide::KeyChordText(hooked[0])), row.key);
+
+    EXPECT_TRUE(host.runtime.PressKey(hooked[0]));
+    EXPECT_EQ(host.Runs(), 1);
+    EXPECT_EQ(host.Selection(), "1:1-2:7");
+    EXPECT_TRUE(host.Messages().empty());
+    host.Disconnect();
+    EXPECT_FALSE(host.runtime.PressKey(hooked[0]));
+  }
+  // A key has no caller to hand an IDE error to: it is shown. Releasing the object takes the key off too.
+  Host host(Build());
+  host.Connect();
+  host.AddBlockIf(1, 1);
+  Arrange(host.ide, "fail GetSelection");
+  EXPECT_TRUE(host.runtime.PressKey(kDefaultShortcut));
+  EXPECT_EQ(host.Messages(), host.Expand(std::vector<std::string>{"0|$TITLE|Automation error"}));
+  host.connect.reset();
+  EXPECT_TRUE(host.runtime.HookedKeys().empty());
+}
+
 TEST_P(ConnectTest, SettingAHandlerPropertyDetachesTheSourceHeldBefore) {
   struct Row {
     const char16_t* bar;
@@ -559,14 +621,15 @@ TEST_P(ConnectTest, AnIdeFailureDuringAClickRaisesOutOfTheClick) {
 // Each control is named by its bar and its place there; the places (after 14, 2 and 11 controls of the IDE's
 // own) are the in-memory IDE's.
 TEST_P(ConnectTest, ConnectionAndDisconnectionTakeTheirStepsInOrder) {
-  const std::vector<std::string> menus = {"Add Code Window 15", "Caption Code Window 15 = $CAPTION",
-                                          "Add Add-Ins 3", "Caption Add-Ins 3 = $CAPTION"};
+  const std::vector<std::string> menus = {
+      "Add Code Window 15", "Caption Code Window 15 = $CAPTION", "ShortcutText Code Window 15 = Ctrl+]",
+      "Add Add-Ins 3",      "Caption Add-Ins 3 = $CAPTION",      "ShortcutText Add-Ins 3 = Ctrl+]"};
   std::vector<std::string> all = menus;
   all.insert(all.end(), {"Add Edit 12", "Caption Edit 12 = Tdl", "Style Edit 12 = 3",
                          "TooltipText Edit 12 = $CAPTION", "BeginGroup Edit 12 = True"});
   // The VB5 build also gives the button its face and shows it inside AddToToolbars.
   if (Build().visibleCalls == 1) all.insert(all.end(), {"FaceId Edit 12 = 556", "Visible Edit 12 = True"});
-  all.push_back("FaceId Edit 12 = 556");
+  all.insert(all.end(), {"ShortcutText Edit 12 = Ctrl+]", "FaceId Edit 12 = 556"});
   std::vector<std::string> menusThenFailure = menus;
   menusThenFailure.push_back("MsgBox 0");
   struct Row {

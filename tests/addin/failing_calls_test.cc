@@ -49,6 +49,8 @@ CallRow Connecting(const char* only, const char* call, std::vector<std::string> 
 CallRow GoingOn(const char* call, std::vector<std::string> boxes, std::string entries, int left = 0) {
   return {"vba", call, Phase::kConnection, std::move(boxes), std::move(entries), left, {}, true};
 }
+// A failure passed over: a bar that shows no key beside its entries.
+CallRow Ignored(const char* call) { return {"", call, Phase::kConnection, {}, "CAE", 0, {}, true}; }
 CallRow Clicking(const char* call, std::vector<int> pointers) {
   return {"", call, Phase::kClick, {}, "", 0, std::move(pointers)};
 }
@@ -72,6 +74,7 @@ std::vector<CallRow> Rows() {
       GoingOn("Controls", {kMenus}, "AE"),
       GoingOn("Add", {kMenus}, "AE"),
       GoingOn("Caption", {kMenus}, "cAE", 1),
+      Ignored("ShortcutText"),
       Connecting("", "Events", {kFailed}, "c"),
       Connecting("", "CommandBarEvents", {kFailed}, "c"),
       Connecting("", "Advise", {kFailed}, "c"),
@@ -88,6 +91,7 @@ std::vector<CallRow> Rows() {
       GoingOn("Controls", {kMenus}, "CE"),
       GoingOn("Add", {kMenus}, "CE"),
       GoingOn("Caption", {kMenus}, "CaE", 1),
+      Ignored("ShortcutText"),
       Connecting("", "Events", {kFailed}, "Ca"),
       Connecting("", "CommandBarEvents", {kFailed}, "Ca"),
       Connecting("", "Advise", {kFailed}, "Ca"),
@@ -112,6 +116,7 @@ std::vector<CallRow> Rows() {
       GoingOn("Style", {kToolbars}, "CAe", 1),
       GoingOn("TooltipText", {kToolbars}, "CAe", 1),
       GoingOn("BeginGroup", {kToolbars}, "CAe", 1),
+      Ignored("ShortcutText"),
       // The button's face, then its event source.
       Connecting("", "FaceId", {kFailed}, "CAe"),
       Connecting("", "Events", {kFailed}, "CAe"),

@@ -35,6 +35,10 @@ class WatchedControlAs : public Base, public HoldsControl {
     watch_.Enter("TooltipText");
     inner_->SetTooltipText(text);
   }
+  void SetShortcutText(const std::u16string& text) override {
+    watch_.Enter("ShortcutText");
+    inner_->SetShortcutText(text);
+  }
   void SetBeginGroup(bool beginGroup) override {
     watch_.Enter("BeginGroup");
     inner_->SetBeginGroup(beginGroup);

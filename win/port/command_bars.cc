@@ -34,6 +34,10 @@ class ControlObject : public Port, public DispatchBacked {
     const Bstr tip(text);
     control_.Put(u"TooltipText", TextArgument(tip.Get()));
   }
+  void SetShortcutText(const std::u16string& text) override {
+    const Bstr shortcut(text);
+    control_.Put(u"ShortcutText", TextArgument(shortcut.Get()));
+  }
   void SetBeginGroup(bool beginGroup) override { control_.Put(u"BeginGroup", BoolArgument(beginGroup)); }
   void SetVisible(bool visible) override { control_.Put(u"Visible", BoolArgument(visible)); }
   void Delete() override { control_.Call(u"Delete", {OmittedArgument()}); }

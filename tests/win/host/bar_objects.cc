@@ -112,6 +112,11 @@ std::span<const Member<ControlObject>> ControlObject::Members() {
        [](ControlObject& self, Invocation& call) {
          self.control_->SetTooltipText(StringOf(call.PutValue(), 0));
        }},
+      // Office's button member; this host's id is its own, as the add-in asks for ids by name.
+      {{L"ShortcutText", 0x6005000C, kPropertyPut, 0, 0},
+       [](ControlObject& self, Invocation& call) {
+         self.control_->SetShortcutText(StringOf(call.PutValue(), 0));
+       }},
       {{L"Visible", 0x60040029, kPropertyGet, 0, 0},
        [](ControlObject& self, Invocation& call) { call.ReturnBoolean(self.control_->Visible()); }},
       {{L"Visible", 0x60040029, kPropertyPut, 0, 0},
