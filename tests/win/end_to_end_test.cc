@@ -2,6 +2,7 @@
 // served IDE, clicked, disconnected, released and unregistered.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
@@ -79,6 +80,7 @@ std::string Bars(ComHost& host) {
       if (control->Style() != 0) text += " style=" + std::to_string(control->Style());
       if (control->FaceId()) text += " face=" + std::to_string(*control->FaceId());
       if (control->BeginGroup()) text += " group";
+      if (!control->ShortcutText().empty()) text += " key='" + U8(control->ShortcutText()) + "'";
       if (control->Deleted()) text += " deleted";
     }
     text += "]";
@@ -241,8 +243,9 @@ TEST_P(EndToEnd, EveryEntryRunsTheCommandAndDisconnectionRemovesThem) {
   ComHost host(Profile());
   ComPtr<IUnknown> connect = Connected(host);
   ASSERT_TRUE(connect);
-  const std::string entries = "Code Window['" + Caption() + "'] Add-Ins['" + Caption() +
-                              "'] Edit['Tdl' tip='" + Caption() + "' style=3 face=556 group]";
+  const std::string entries = "Code Window['" + Caption() + "' key='Ctrl+]'] Add-Ins['" + Caption() +
+                              "' key='Ctrl+]'] Edit['Tdl' tip='" + Caption() +
+                              "' style=3 face=556 group key='Ctrl+]']";
   EXPECT_EQ(Bars(host), entries);
   EXPECT_EQ(host.AdvisedSinks(), 3u);
 
@@ -262,8 +265,9 @@ TEST_P(EndToEnd, EveryEntryRunsTheCommandAndDisconnectionRemovesThem) {
   }
 
   EXPECT_EQ(Hex(DisconnectAddin(D(), connect.Get())), Hex(S_OK));
-  EXPECT_EQ(Bars(host), "Code Window['" + Caption() + "' deleted] Add-Ins['" + Caption() +
-                            "' deleted] Edit['Tdl' tip='" + Caption() + "' style=3 face=556 group deleted]");
+  EXPECT_EQ(Bars(host), "Code Window['" + Caption() + "' key='Ctrl+]' deleted] Add-Ins['" + Caption() +
+                            "' key='Ctrl+]' deleted] Edit['Tdl' tip='" + Caption() +
+                            "' style=3 face=556 group key='Ctrl+]' deleted]");
   // The VBA editor calls a handler still advised at its exit into a DLL about to go: none may stay.
   if (D().officeEditor) {
     EXPECT_EQ(host.AdvisedSinks(), 0u);
@@ -339,6 +343,126 @@ TEST_P(EndToEnd, AClickOutlivesAClosingItsYieldDispatches) {
   pane.reset();
   EXPECT_EQ(host.LiveObjects(), 0u) << "the add-in still holds objects of the IDE";
   EXPECT_TRUE(boxes_.Take().empty());
+}
+
+// Keys as the user types them, into `focus` inside the host's main window: each virtual key down (a
+// positive number) or up (negative), then the messages that follow pumped for a moment.
+void Type(ComHost& host, HWND focus, const std::vector<int>& keys) {
+  ShowWindow(host.MainWindow(), SW_SHOW);
+  SetForegroundWindow(host.MainWindow());
+  SetFocus(focus);
+  std::vector<INPUT> inputs;
+  for (int key : keys) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = static_cast<WORD>(key < 0 ? -key : key);
+    input.ki.dwFlags = key < 0 ? KEYEVENTF_KEYUP : 0;
+    inputs.push_back(input);
+  }
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  for (int round = 0; round < 20; ++round) {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+    Sleep(10);
+  }
+}
+
+// The key messages a window got, as the host records them: "pane down 0xDD".
+std::vector<std::string> Keys(const char* window, const std::vector<int>& keys) {
+  std::vector<std::string> seen;
+  for (int key : keys) {
+    char text[40];
+    std::snprintf(text, sizeof text, "%s %s 0x%02X", window, key < 0 ? "up" : "down", key < 0 ? -key : key);
+    seen.emplace_back(text);
+  }
+  return seen;
+}
+
+// The shortcut key, hooked on the IDE's own thread: in the code pane it does what a click does, once per
+// press, and the pane never sees it; every other key, and the same key in another window, arrives as typed.
+TEST_P(EndToEnd, TheShortcutKeyRunsTheCommandInTheCodePaneAloneWhileConnected) {
+  constexpr int kCtrl = VK_CONTROL, kShift = VK_SHIFT, kBracket = 0xDD, kOpenBracket = 0xDB, kM = 'M';
+  const std::vector<int> ctrlBracket = {kCtrl, kBracket, -kBracket, -kCtrl};
+  const std::vector<int> ctrlShiftM = {kCtrl, kShift, kM, -kM, -kShift, -kCtrl};
+  const std::vector<int> modifiers = {kCtrl, -kCtrl};
+  struct Row {
+    const char* what;
+    const wchar_t* setting;  // null for none
+    bool paneHandleHidden;
+    bool inPane;
+    std::vector<int> keys;
+    bool runs;
+    std::vector<std::string> seen;  // what the focused window got
+  };
+  const std::vector<Row> rows = {
+      {"Ctrl+] in the pane", nullptr, false, true, ctrlBracket, true, Keys("pane", modifiers)},
+      {"held down",
+       nullptr,
+       false,
+       true,
+       {kCtrl, kBracket, kBracket, kBracket, -kBracket, -kCtrl},
+       true,
+       Keys("pane", modifiers)},
+      {"Ctrl+] in another window", nullptr, false, false, ctrlBracket, false, Keys("other", ctrlBracket)},
+      {"Ctrl+[",
+       nullptr,
+       false,
+       true,
+       {kCtrl, kOpenBracket, -kOpenBracket, -kCtrl},
+       false,
+       Keys("pane", {kCtrl, kOpenBracket, -kOpenBracket, -kCtrl})},
+      {"] alone", nullptr, false, true, {kBracket, -kBracket}, false, Keys("pane", {kBracket, -kBracket})},
+      {"Ctrl+Shift+]",
+       nullptr,
+       false,
+       true,
+       {kCtrl, kShift, kBracket, -kBracket, -kShift, -kCtrl},
+       false,
+       Keys("pane", {kCtrl, kShift, kBracket, -kBracket, -kShift, -kCtrl})},
+      {"a pane told by its class", nullptr, true, true, ctrlBracket, true, Keys("pane", modifiers)},
+      {"another window, panes told by class", nullptr, true, false, ctrlBracket, false,
+       Keys("other", ctrlBracket)},
+      {"Ctrl+Shift+M set", L"Ctrl+Shift+M", false, true, ctrlShiftM, true,
+       Keys("pane", {kCtrl, kShift, -kShift, -kCtrl})},
+      {"Ctrl+] with Ctrl+Shift+M set", L"Ctrl+Shift+M", false, true, ctrlBracket, false,
+       Keys("pane", ctrlBracket)},
+      {"turned off", L"", false, true, ctrlBracket, false, Keys("pane", ctrlBracket)},
+  };
+  const std::wstring settings =
+      std::wstring(L"Software\\Tandrel\\") + std::wstring(D().name, D().name + std::strlen(D().name));
+  // One host for every row: Wine takes seconds to destroy a window that was shown.
+  ComHost host(Profile());
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Tandrel");
+    if (row.setting) {
+      ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, settings.c_str(), L"Shortcut", REG_SZ, row.setting,
+                                static_cast<DWORD>((wcslen(row.setting) + 1) * sizeof(wchar_t))),
+                ERROR_SUCCESS);
+    }
+    host.GiveCodePaneWindowHandle(!row.paneHandleHidden);
+    ComPtr<IUnknown> connect = Connected(host);
+    ASSERT_TRUE(connect);
+    auto pane = host.Ide().AddModule(u"If a Then\r\n    x = 1\r\nEnd If");
+    pane->Select({1, 1, 1, 1});
+    const HWND focus = row.inPane ? host.CodePaneWindow() : host.OtherWindow();
+    Type(host, focus, row.keys);
+    EXPECT_EQ(pane->SelectionsSet().size(), row.runs ? 1u : 0u);
+    if (row.runs) {
+      EXPECT_EQ(Shown(pane->SelectionsSet()), "1:1-3:7");
+    }
+    EXPECT_EQ(host.TakeKeys(), row.seen);
+    EXPECT_TRUE(boxes_.Take().empty());
+
+    EXPECT_EQ(Hex(DisconnectAddin(D(), connect.Get())), Hex(S_OK));
+    Type(host, focus, row.keys);
+    EXPECT_EQ(pane->SelectionsSet().size(), row.runs ? 1u : 0u) << "after disconnection";
+    EXPECT_EQ(host.TakeKeys(), Keys(row.inPane ? "pane" : "other", row.keys)) << "after disconnection";
+  }
+  RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Tandrel");
 }
 
 TEST_P(EndToEnd, ABasicClientDrivesConnectLateBound) {
@@ -430,7 +554,7 @@ TEST(OfficeEditor, ALocalizedEditBarIsSkippedSilently) {
     ASSERT_EQ(Hex(CreateConnect(kVba, connect)), Hex(S_OK));
     EXPECT_EQ(Hex(ConnectAddin(kVba, connect.Get(), host.Vbe().Get())), Hex(S_OK));
     EXPECT_EQ(Told(boxes.Take()), std::vector<std::string>{});
-    EXPECT_EQ(Bars(host), "Code Window['Ta&ndrel'] Add-Ins['Ta&ndrel'] Edit-");
+    EXPECT_EQ(Bars(host), "Code Window['Ta&ndrel' key='Ctrl+]'] Add-Ins['Ta&ndrel' key='Ctrl+]'] Edit-");
     EXPECT_EQ(host.AdvisedSinks(), 2u);
 
     auto pane = host.Ide().AddModule(u"For i = 1 To 2\r\nNext");
@@ -441,7 +565,8 @@ TEST(OfficeEditor, ALocalizedEditBarIsSkippedSilently) {
     EXPECT_EQ(Shown(pane->SelectionsSet()), "1:1-2:5");
 
     EXPECT_EQ(Hex(DisconnectAddin(kVba, connect.Get())), Hex(S_OK));
-    EXPECT_EQ(Bars(host), "Code Window['Ta&ndrel' deleted] Add-Ins['Ta&ndrel' deleted] Edit-");
+    EXPECT_EQ(Bars(host),
+              "Code Window['Ta&ndrel' key='Ctrl+]' deleted] Add-Ins['Ta&ndrel' key='Ctrl+]' deleted] Edit-");
     EXPECT_EQ(host.AdvisedSinks(), 0u);
     connect.Reset();
     EXPECT_EQ(host.LiveObjects(), 0u) << "the add-in still holds objects of the IDE";

@@ -27,13 +27,22 @@ class VbeObject final : public ide::VBE, public DispatchBacked {
     return WrapCodePane(vbe_.ReadObject(u"ActiveCodePane"), vbe_.Session());
   }
 
-  HWND MainWindow() const {
-    const DispatchObject window(vbe_.ReadObject(u"MainWindow"), vbe_.Session(), DispatchInterface::kWindow);
-    // A window handle is pointer-sized: a 64-bit host may give it as VT_I8.
-    return reinterpret_cast<HWND>(static_cast<INT_PTR>(window.ReadLongLong(u"HWnd")));
+  HWND MainWindow() const { return WindowHandle(vbe_.ReadObject(u"MainWindow")); }
+  HWND ActiveCodePaneWindow() const {
+    const auto pane = vbe_.ReadObject(u"ActiveCodePane");
+    if (!pane) return nullptr;
+    return WindowHandle(
+        DispatchObject(pane, vbe_.Session(), DispatchInterface::kCodePane).ReadObject(u"Window"));
   }
+  const std::shared_ptr<DispatchSession>& Session() const { return vbe_.Session(); }
 
  private:
+  HWND WindowHandle(ComPtr<IDispatch> window) const {
+    // A window handle is pointer-sized: a 64-bit host may give it as VT_I8.
+    const DispatchObject object(std::move(window), vbe_.Session(), DispatchInterface::kWindow);
+    return reinterpret_cast<HWND>(static_cast<INT_PTR>(object.ReadLongLong(u"HWnd")));
+  }
+
   DispatchObject vbe_;
 };
 
@@ -77,6 +86,21 @@ HWND MainWindowOf(const std::shared_ptr<ide::VBE>& vbe) noexcept {
     // Without its main window the IDE still works; message boxes then have no owner.
     return nullptr;
   }
+}
+
+std::optional<HWND> ActiveCodePaneWindowOf(const std::shared_ptr<ide::VBE>& vbe) noexcept {
+  const auto* object = dynamic_cast<const VbeObject*>(vbe.get());
+  if (!object) return std::nullopt;
+  try {
+    return object->ActiveCodePaneWindow();
+  } catch (...) {
+    return std::nullopt;
+  }
+}
+
+std::shared_ptr<DispatchSession> SessionOf(const std::shared_ptr<ide::VBE>& vbe) noexcept {
+  const auto* object = dynamic_cast<const VbeObject*>(vbe.get());
+  return object ? object->Session() : nullptr;
 }
 
 }  // namespace tandrel::win

@@ -1,10 +1,12 @@
 // The run-time services a Basic add-in takes from its run-time library, over Win32.
 #include "win/port/win32_runtime.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "win/com/module_path.h"
+#include "win/port/key_hook.h"
 
 namespace tandrel::win {
 namespace {
@@ -89,6 +91,35 @@ class Win32Runtime final : public ide::Runtime {
       KeepHourglass();
     }
     KeepHourglass();
+  }
+
+  // The user's settings for this add-in: HKEY_CURRENT_USER\Software\Tandrel\<product title>.
+  std::optional<std::u16string> UserSetting(std::u16string_view name) override {
+    const std::wstring path =
+        L"Software\\Tandrel\\" + std::wstring(productTitle_.begin(), productTitle_.end());
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+      return std::nullopt;
+    const std::wstring valueName(name.begin(), name.end());
+    DWORD type = 0;
+    DWORD size = 0;
+    std::optional<std::u16string> value;
+    if (RegQueryValueExW(key, valueName.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
+        type == REG_SZ) {
+      std::u16string text(size / sizeof(char16_t) + 1, u'\0');
+      if (RegQueryValueExW(key, valueName.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(text.data()),
+                           &size) == ERROR_SUCCESS) {
+        // The stored text may or may not end in a null.
+        text.resize(std::min<std::size_t>(size / sizeof(char16_t), text.find(u'\0')));
+        value = std::move(text);
+      }
+    }
+    RegCloseKey(key);
+    return value;
+  }
+  std::unique_ptr<ide::KeyHook> HookKey(const ide::KeyChord& chord, std::shared_ptr<ide::VBE> vbe,
+                                        std::function<void()> command) override {
+    return HookCodePaneKey(chord, std::move(vbe), std::move(command));
   }
 
   void ShowPointer() const { SetCursor(LoadCursor(nullptr, hourglass_ ? IDC_WAIT : IDC_ARROW)); }

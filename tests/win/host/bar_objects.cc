@@ -86,7 +86,7 @@ bool ControlObject::Answers(REFIID iid) const {
 }
 
 std::span<const Member<ControlObject>> ControlObject::Members() {
-  static const std::array<Member<ControlObject>, 14> members{{
+  static const std::array<Member<ControlObject>, 15> members{{
       // A popup's menu; any other control raises the IDE's error.
       {{L"CommandBar", 0x60050000, kPropertyGet, 0, 0},
        [](ControlObject& self, Invocation& call) {

@@ -1,11 +1,43 @@
 #include "tests/win/host/com_host.h"
 
+#include <cstdio>
+
 #include "tests/win/host/served_objects.h"
 
 namespace tandrel::win::host {
 namespace {
 
 constexpr wchar_t kWindowClass[] = L"TandrelTestHostMainWindow";
+// The class the IDEs give their code panes, and one of this host's own for its other window.
+constexpr wchar_t kCodePaneClass[] = L"VbaWindow";
+constexpr wchar_t kOtherWindowClass[] = L"TandrelTestHostOtherWindow";
+
+LRESULT CALLBACK KeyRecordingProc(HWND window, UINT message, WPARAM key, LPARAM flags) {
+  const char* kind = message == WM_KEYDOWN || message == WM_SYSKEYDOWN ? "down"
+                     : message == WM_KEYUP || message == WM_SYSKEYUP   ? "up"
+                                                                       : nullptr;
+  auto* state = reinterpret_cast<HostState*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (kind && state) {
+    char text[40];
+    std::snprintf(text, sizeof text, "%s %s 0x%02X", window == state->codePaneWindow ? "pane" : "other", kind,
+                  static_cast<unsigned>(key));
+    state->keys.emplace_back(text);
+    return 0;
+  }
+  return DefWindowProcW(window, message, key, flags);
+}
+
+HWND CreateKeyWindow(const wchar_t* className, HWND parent, HostState* state, int left) {
+  WNDCLASSW windowClass{};
+  windowClass.lpfnWndProc = KeyRecordingProc;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.lpszClassName = className;
+  RegisterClassW(&windowClass);
+  HWND window = CreateWindowExW(0, className, L"", WS_CHILD | WS_VISIBLE, left, 0, 300, 400, parent, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
+  SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
+  return window;
+}
 
 HWND CreateMainWindow() {
   WNDCLASSW windowClass{};
@@ -21,6 +53,8 @@ HWND CreateMainWindow() {
 
 ComHost::ComHost(const HostProfile& profile)
     : state_(std::make_shared<HostState>(profile, CreateMainWindow())) {
+  state_->codePaneWindow = CreateKeyWindow(kCodePaneClass, state_->mainWindow, state_.get(), 0);
+  state_->otherWindow = CreateKeyWindow(kOtherWindowClass, state_->mainWindow, state_.get(), 310);
   for (const auto& bar : profile.missingBars) {
     const std::u16string name(bar.name);
     state_->ide.RemoveBar(name);

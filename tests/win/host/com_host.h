@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include <memory>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "sim/command_bars.h"
@@ -28,6 +30,13 @@ class ComHost {
   // The IDE's root object, with a new reference.
   ComPtr<IDispatch> Vbe();
   HWND MainWindow() const { return state_->mainWindow; }
+  // The window of the code panes, and another window of the IDE's, both inside the main window.
+  HWND CodePaneWindow() const { return state_->codePaneWindow; }
+  HWND OtherWindow() const { return state_->otherWindow; }
+  // Whether a code pane's Window gives its HWnd from now on (it does at first).
+  void GiveCodePaneWindowHandle(bool given) { state_->codePaneWindowKnown = given; }
+  // The key messages the two windows received since the last call, as "pane down 0xDD", "other up 0x41".
+  std::vector<std::string> TakeKeys() { return std::exchange(state_->keys, {}); }
   // The bar the menu bar's Add-Ins popup opens, also where no bar goes by the name "Add-Ins".
   std::shared_ptr<sim::Bar> AddInsMenu() const;
 

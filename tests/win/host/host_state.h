@@ -33,6 +33,15 @@ struct HostState {
   sim::Ide ide;
   const HostProfile& profile;
   HWND mainWindow;
+  // The real window every code pane shows in, of the class the IDEs give their code panes, and another
+  // window of the IDE's, such as its Immediate window; both inside the main window.
+  HWND codePaneWindow = nullptr;
+  HWND otherWindow = nullptr;
+  // Whether a code pane's Window gives its HWnd, as VB6's does; without it, a client must tell the pane by
+  // its window's class.
+  bool codePaneWindowKnown = true;
+  // The key messages the two windows received, as "pane down 0xDD" or "other up 0x11".
+  std::vector<std::string> keys;
   CallStats stats;
   std::vector<ClickOutcome> clicks;
   // Sinks advised on the connection points and not yet unadvised.

@@ -24,7 +24,7 @@ std::span<const Member<VbeObject>> VbeObject::Members() {
        }},
       {{L"MainWindow", 0xCC, kPropertyGet, 0, 0},
        [](VbeObject& self, Invocation& call) {
-         call.ReturnObject(Serve<WindowObject>(self.State(), self.State().get()));
+         call.ReturnObject(Serve<WindowObject>(self.State(), &self.State()->mainWindow));
        }},
       {{L"ActiveCodePane", 0xCE, kPropertyGet, 0, 0},
        [](VbeObject& self, Invocation& call) {
@@ -34,15 +34,18 @@ std::span<const Member<VbeObject>> VbeObject::Members() {
   return members;
 }
 
-WindowObject::WindowObject(std::shared_ptr<HostState> state, const HostState*)
-    : Served(std::move(state), L"Window") {}
+WindowObject::WindowObject(std::shared_ptr<HostState> state, const HWND* handle)
+    : Served(std::move(state), L"Window"), handle_(handle) {}
 
 std::span<const Member<WindowObject>> WindowObject::Members() {
   static const std::array<Member<WindowObject>, 1> members{{
       // A Long, as in the 32-bit IDE; window handles keep their meaning in 32 bits on 64-bit Windows too.
       {{L"HWnd", 0x78, kPropertyGet, 0, 0},
        [](WindowObject& self, Invocation& call) {
-         call.ReturnLong(static_cast<std::int32_t>(reinterpret_cast<INT_PTR>(self.State()->mainWindow)));
+         if (self.handle_ == &self.State()->codePaneWindow && !self.State()->codePaneWindowKnown) {
+           throw ide::Error(u"Object doesn't support this property or method");
+         }
+         call.ReturnLong(static_cast<std::int32_t>(reinterpret_cast<INT_PTR>(*self.handle_)));
        }},
   }};
   return members;
@@ -70,7 +73,11 @@ CodePaneObject::CodePaneObject(std::shared_ptr<HostState> state, std::shared_ptr
     : Served(std::move(state), L"CodePane"), pane_(std::move(pane)) {}
 
 std::span<const Member<CodePaneObject>> CodePaneObject::Members() {
-  static const std::array<Member<CodePaneObject>, 3> members{{
+  static const std::array<Member<CodePaneObject>, 4> members{{
+      {{L"Window", 0x60020002, kPropertyGet, 0, 0},
+       [](CodePaneObject& self, Invocation& call) {
+         call.ReturnObject(Serve<WindowObject>(self.State(), &self.State()->codePaneWindow));
+       }},
       {{L"GetSelection", 0x60020003, kMethod, 4, 0},
        [](CodePaneObject& self, Invocation& call) {
          // Every out argument is checked before the IDE is asked, as the type library's Invoke does.

@@ -28,11 +28,13 @@ class VbeObject final : public Served<VbeObject> {
 // The IDE's main window, a real top-level window of the host.
 class WindowObject final : public Served<WindowObject> {
  public:
-  WindowObject(std::shared_ptr<HostState> state, const HostState* key);
+  // The window whose handle `handle` holds: the main window's, or the code panes'.
+  WindowObject(std::shared_ptr<HostState> state, const HWND* handle);
   static std::span<const Member<WindowObject>> Members();
 
  private:
   bool Answers(REFIID) const override { return false; }
+  const HWND* handle_;
 };
 
 class EventsObject final : public Served<EventsObject> {
