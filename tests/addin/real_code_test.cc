@@ -4,16 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "bench/generated_module.h"
+#include "cli/module_file.h"
 #include "command/messages.h"
 #include "engine/pair_table.h"
-#include "sim/module_text.h"
 #include "tests/support/addin_session.h"
 #include "tests/support/match_run.h"
 
@@ -177,16 +176,48 @@ void ClickEverything(const std::string& name, const Lines& lines) {
   EXPECT_GT(clicks, 0) << name;
 }
 
-Lines ReadExample(const std::string& file) {
-  std::ifstream in(std::filesystem::path(TANDREL_EXAMPLES_DIR) / file, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return sim::SplitLines(U16(bytes.str()));
+// Every line of an example file, its saved header too, in its own code page.
+Lines ReadExample(const std::string& file, const std::string& encoding) {
+  const cli::ModuleSource module =
+      cli::LoadModule((std::filesystem::path(TANDREL_EXAMPLES_DIR) / file).string(), {true, encoding});
+  Lines lines;
+  for (std::int32_t line = 1; line <= module.LineCount(cli::LineNumbering::kCodeWindow); ++line) {
+    lines.emplace_back(module.LineText(line, cli::LineNumbering::kCodeWindow));
+  }
+  return lines;
 }
 
 TEST(RealCode, EveryTokenOfTheBundledExamplesEndsOnItsPartnerOrSaysItIsMissing) {
-  for (const char* file : {"Orders.bas", "Customer.cls", "OrderForm.frm"})
-    ClickEverything(file, ReadExample(file));
+  for (const auto& [file, encoding] : {std::pair{"Orders.bas", ""},
+                                       {"Customer.cls", ""},
+                                       {"OrderForm.frm", ""},
+                                       {"Cyrillic.bas", "cp1251"}}) {
+    ClickEverything(file, ReadExample(file, encoding));
+  }
+}
+
+// The benchmark's worst cases, the outer If of the largest module and its End If, in every build: read in
+// blocks as through COM, they end as read line by line.
+TEST(RealCode, TheLargestModulesOuterBlockEndsTheSameReadInBlocks) {
+  const Lines lines = bench::GenerateLargeModule();
+  const ide::Selection forward{bench::kOuterIfLine, bench::kOuterIfColumn, bench::kOuterIfLine,
+                               bench::kOuterIfColumn};
+  const ide::Selection backward{bench::kOuterEndIfLine, bench::kOuterIfColumn, bench::kOuterEndIfLine,
+                                bench::kOuterIfColumn};
+  for (const deliverables::Deliverable& deliverable : deliverables::All()) {
+    for (const ide::Selection& caret : {forward, backward}) {
+      CallRecorder lineCalls(CallLimit(lines));
+      CallRecorder blockCalls(CallLimit(lines));
+      const SessionOutcome byLine =
+          RunSession(lines, caret, deliverable.build, Entry::kCodeWindow, lineCalls);
+      const SessionOutcome byBlock =
+          RunSession(lines, caret, deliverable.build, Entry::kCodeWindow, blockCalls, 4096);
+      EXPECT_EQ(std::tie(byBlock.selectionsSet, byBlock.clickMessages),
+                std::tie(byLine.selectionsSet, byLine.clickMessages))
+          << NameOf(deliverable.build) << " from line " << caret.startLine;
+      EXPECT_FALSE(byLine.selectionsSet.empty() && byLine.clickMessages.empty());
+    }
+  }
 }
 
 TEST(RealCode, EveryTokenOfGeneratedModulesEndsOnItsPartnerOrSaysItIsMissing) {
