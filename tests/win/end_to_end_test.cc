@@ -463,6 +463,25 @@ TEST_P(EndToEnd, TheShortcutKeyRunsTheCommandInTheCodePaneAloneWhileConnected) {
     EXPECT_EQ(host.TakeKeys(), Keys(row.inPane ? "pane" : "other", row.keys)) << "after disconnection";
   }
   RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Tandrel");
+
+  // A press shows the boxes a click shows. An add-in released without a disconnection takes its key off too.
+  host.GiveCodePaneWindowHandle(true);
+  ComPtr<IUnknown> connect = Connected(host);
+  ASSERT_TRUE(connect);
+  host.Ide().AddModule(u"Do\r\nx = 1")->Select({1, 1, 1, 1});
+  Type(host, host.CodePaneWindow(), ctrlBracket);
+  const auto shown = boxes_.Take();
+  EXPECT_EQ(Told(shown),
+            std::vector<std::string>{
+                Expand("48|$ABOUT|Match 'Loop' for 'Do' not found searching forward.\n\nComments and bugs to "
+                       "$CONTACT",
+                       D())});
+  for (const auto& box : shown) EXPECT_EQ(box.owner, host.MainWindow()) << "the box's owner";
+  EXPECT_EQ(host.TakeKeys(), Keys("pane", modifiers));
+  connect.Reset();
+  Type(host, host.CodePaneWindow(), ctrlBracket);
+  EXPECT_EQ(host.TakeKeys(), Keys("pane", ctrlBracket)) << "after release";
+  EXPECT_EQ(host.LiveObjects(), 0u);
 }
 
 TEST_P(EndToEnd, ABasicClientDrivesConnectLateBound) {
