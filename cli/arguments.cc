@@ -28,6 +28,14 @@ constexpr const char* kMatchDescription =
     "connects the add-in and clicks its entry once, then reports the selection the add-in made and every\n"
     "message box it showed.";
 
+constexpr const char* kLspSummary = "Serve the Language Server Protocol over standard input and output";
+
+constexpr const char* kLspDescription =
+    R"(Answers an editor's requests as the add-in would: document highlights put the token at the caret beside
+its partner, and the request tandrel/match returns what a click would do (the selection and any message).
+Positions are the file's own lines, 0-based, and UTF-16 code units, as the protocol counts them. The
+initialization option "build" picks the add-in build: vb6 (the default), vb5 or vba.)";
+
 constexpr const char* kMatchFooter =
     R"(Lines and columns are 1-based as the IDE counts them; columns count the IDE's 16-bit characters.
 By default the module is what the code window shows: the header that the IDE saves ahead of the
@@ -85,7 +93,7 @@ std::string OneLine(std::string text) {
 
 }  // namespace
 
-std::optional<MatchRequest> ParseArguments(int argc, const char* const* argv, std::ostream& out) {
+std::optional<Command> ParseArguments(int argc, const char* const* argv, std::ostream& out) {
   std::map<std::string, Build> builds;
   for (const deliverables::Deliverable& deliverable : deliverables::All()) {
     builds.emplace(deliverable.name, deliverable.build);
@@ -102,6 +110,8 @@ std::optional<MatchRequest> ParseArguments(int argc, const char* const* argv, st
   app.footer(kMainFooter);
   auto* match = app.add_subcommand("match", kMatchSummary);
   match->footer(std::string(kMatchDescription) + "\n\n" + kMatchFooter);
+  auto* lsp = app.add_subcommand("lsp", kLspSummary);
+  lsp->footer(kLspDescription);
 
   MatchRequest request;
   std::string buildText = "vb6";
@@ -158,11 +168,12 @@ std::optional<MatchRequest> ParseArguments(int argc, const char* const* argv, st
     app.exit(version, out, out);
     return std::nullopt;
   } catch (const CLI::ParseError& error) {
-    if (match->parsed() == 0 && argc > 1 && argv[1][0] != '-') {
+    if (match->parsed() == 0 && lsp->parsed() == 0 && argc > 1 && argv[1][0] != '-') {
       throw InvocationError(std::string("unknown command '") + argv[1] + "' (see --help)");
     }
     throw InvocationError(OneLine(error.what()) + " (see --help)");
   }
+  if (lsp->parsed() > 0) return ServeRequest{};
   if (!request.at && !request.select) {
     throw InvocationError("match needs --at L:C or --select L1:C1-L2:C2 (see --help)");
   }

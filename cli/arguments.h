@@ -3,6 +3,7 @@
 #include <iosfwd>
 #include <optional>
 #include <string>
+#include <variant>
 
 #include "cli/addin_host.h"
 #include "cli/module_source.h"
@@ -22,8 +23,13 @@ struct MatchRequest {
   LineNumbering lines = LineNumbering::kCodeWindow;
 };
 
-// The request to run, or none when the arguments asked only for help or the version, which have then been
+// `tandrel lsp`: serve the Language Server Protocol over standard input and output.
+struct ServeRequest {};
+
+using Command = std::variant<MatchRequest, ServeRequest>;
+
+// The command to run, or none when the arguments asked only for help or the version, which have then been
 // written to `out`. Throws InvocationError for anything else that is not a valid invocation.
-std::optional<MatchRequest> ParseArguments(int argc, const char* const* argv, std::ostream& out);
+std::optional<Command> ParseArguments(int argc, const char* const* argv, std::ostream& out);
 
 }  // namespace tandrel::cli

@@ -7,5 +7,7 @@
 
 int main(int argc, char** argv) {
   const bool colour = isatty(STDOUT_FILENO) != 0 && std::getenv("NO_COLOR") == nullptr;
-  return tandrel::cli::TandrelMain(argc, argv, std::cout, std::cerr, colour);
+  // The language server reads and writes whole messages: no need to keep C's streams in step.
+  std::ios::sync_with_stdio(false);
+  return tandrel::cli::TandrelMain(argc, argv, std::cin, std::cout, std::cerr, colour);
 }

@@ -8,6 +8,7 @@
 #include "cli/human_report.h"
 #include "cli/iconv_decoder.h"
 #include "cli/json_report.h"
+#include "cli/lsp/server.h"
 #include "cli/module_file.h"
 #include "cli/position.h"
 #include "ide/utf8_text.h"
@@ -47,10 +48,13 @@ int Match(const MatchRequest& request, std::ostream& out, std::ostream& err, boo
 
 }  // namespace
 
-int TandrelMain(int argc, const char* const* argv, std::ostream& out, std::ostream& err, bool colour) {
+int TandrelMain(int argc, const char* const* argv, std::istream& in, std::ostream& out, std::ostream& err,
+                bool colour) {
   try {
-    const auto request = ParseArguments(argc, argv, out);
-    return request ? Match(*request, out, err, colour) : 0;  // help or version only
+    const auto command = ParseArguments(argc, argv, out);
+    if (!command) return 0;  // help or version only
+    if (std::holds_alternative<ServeRequest>(*command)) return lsp::ServeLanguage(in, out);
+    return Match(std::get<MatchRequest>(*command), out, err, colour);
   } catch (const InvocationError& error) {
     err << "tandrel: " << error.what() << "\n";
     return kExitBadInvocation;

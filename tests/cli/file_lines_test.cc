@@ -25,9 +25,10 @@ Outcome RunMatch(std::vector<std::string> args) {
   args.push_back("--json");
   std::vector<const char*> argv;
   for (const auto& arg : args) argv.push_back(arg.c_str());
+  std::istringstream in;
   std::ostringstream out;
   std::ostringstream err;
-  const int status = TandrelMain(static_cast<int>(argv.size()), argv.data(), out, err, false);
+  const int status = TandrelMain(static_cast<int>(argv.size()), argv.data(), in, out, err, false);
   return {status, out.str().empty() ? nlohmann::json() : nlohmann::json::parse(out.str()), err.str()};
 }
 

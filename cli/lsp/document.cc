@@ -1,0 +1,74 @@
+#include "cli/lsp/document.h"
+
+#include <algorithm>
+#include <iterator>
+
+#include "sim/module_text.h"
+
+namespace tandrel::cli::lsp {
+namespace {
+
+// The lines of `text` split at CR LF, LF or a lone CR; a final line break starts an empty last line, as an
+// editor shows it.
+std::vector<std::u16string> EditorLines(std::u16string_view text) {
+  std::vector<std::u16string> lines(1);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == u'\r' || text[i] == u'\n') {
+      if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+      lines.emplace_back();
+    } else {
+      lines.back() += text[i];
+    }
+  }
+  return lines;
+}
+
+}  // namespace
+
+void Document::ReplaceAll(std::u16string_view text) {
+  lines_ = EditorLines(text);
+  module_.reset();
+}
+
+bool Document::Holds(Position position) const {
+  return position.line >= 0 && position.line < LineCount() && position.character >= 0 &&
+         static_cast<std::size_t>(position.character) <= Line(position.line).size();
+}
+
+bool Document::Replace(Position from, Position to, std::u16string_view text) {
+  if (from.line < 0 || to.line >= LineCount() || from.character < 0 || to.character < 0 || to < from)
+    return false;
+  const auto clamp = [this](Position at) {
+    return std::min(static_cast<std::size_t>(at.character), Line(at.line).size());
+  };
+  std::u16string joined(Line(from.line).substr(0, clamp(from)));
+  joined += text;
+  joined += Line(to.line).substr(clamp(to));
+  std::vector<std::u16string> replacement = EditorLines(joined);
+  const auto first = lines_.begin() + from.line;
+  const auto last = lines_.begin() + to.line + 1;
+  // The common edit, one line for one, moves no other line.
+  if (replacement.size() == 1 && from.line == to.line) {
+    *first = std::move(replacement.front());
+  } else {
+    const auto at = lines_.erase(first, last);
+    lines_.insert(at, std::make_move_iterator(replacement.begin()),
+                  std::make_move_iterator(replacement.end()));
+  }
+  module_.reset();
+  return true;
+}
+
+const ModuleSource& Document::Module() {
+  if (!module_) {
+    std::u16string text;
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+      if (i > 0) text += u"\r\n";
+      text += lines_[i];
+    }
+    module_.emplace(sim::ModuleText(std::move(text)), false);
+  }
+  return *module_;
+}
+
+}  // namespace tandrel::cli::lsp
