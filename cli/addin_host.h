@@ -7,6 +7,7 @@
 
 #include "deliverables/deliverables.h"
 #include "ide/code.h"
+#include "sim/ide.h"
 #include "sim/module_text.h"
 #include "sim/runtime.h"
 
@@ -25,8 +26,29 @@ struct MatchRun {
   std::optional<std::u16string> failure;    // the IDE error that ended the click, if one did
 };
 
-// Opens `module` as the one code module of a fresh in-memory IDE with `selection` in its pane, connects the
-// build's add-in, clicks `entry` once and disconnects.
+// `module` opened as the one code module of a fresh in-memory IDE, with the build's add-in connected for
+// the session's lifetime, so that many clicks pay for one connection.
+class AddinSession {
+ public:
+  AddinSession(std::shared_ptr<const sim::ModuleText> module, Build build);
+  AddinSession(const AddinSession&) = delete;
+  AddinSession& operator=(const AddinSession&) = delete;
+  ~AddinSession();
+
+  // Puts `selection` in the pane and clicks `entry` once.
+  MatchRun Click(const ide::Selection& selection, Entry entry);
+
+ private:
+  class ConnectedAddin;
+
+  sim::Ide ide_;
+  std::shared_ptr<sim::Pane> pane_;
+  sim::Runtime runtime_;
+  std::unique_ptr<ConnectedAddin> addin_;
+  std::optional<std::u16string> connectionFailure_;
+};
+
+// One click in a session of its own: connection, the click and disconnection.
 MatchRun RunMatch(std::shared_ptr<const sim::ModuleText> module, const ide::Selection& selection, Build build,
                   Entry entry);
 

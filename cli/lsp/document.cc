@@ -28,6 +28,7 @@ std::vector<std::u16string> EditorLines(std::u16string_view text) {
 void Document::ReplaceAll(std::u16string_view text) {
   lines_ = EditorLines(text);
   module_.reset();
+  blocks_.reset();
 }
 
 bool Document::Holds(Position position) const {
@@ -56,6 +57,7 @@ bool Document::Replace(Position from, Position to, std::u16string_view text) {
                   std::make_move_iterator(replacement.end()));
   }
   module_.reset();
+  blocks_.reset();
   return true;
 }
 

@@ -43,10 +43,13 @@ class Document {
   // The document as a module file that the IDE opened: the code window leaves out the saved header and
   // the member attribute lines.
   const ModuleSource& Module();
+  // Where the blocks found in this text are kept until the next edit.
+  std::optional<std::vector<Range>>& BlocksCache() { return blocks_; }
 
  private:
   std::vector<std::u16string> lines_;  // always at least one; line breaks left out
   std::optional<ModuleSource> module_;
+  std::optional<std::vector<Range>> blocks_;
 };
 
 }  // namespace tandrel::cli::lsp

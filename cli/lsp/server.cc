@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 #include <ostream>
 
+#include "cli/lsp/blocks.h"
 #include "cli/lsp/framing.h"
 #include "cli/lsp/partner.h"
 #include "cli/utf8.h"
@@ -72,7 +73,9 @@ json ToJson(const Range& range) { return {{"start", ToJson(range.start)}, {"end"
 
 json Capabilities() {
   return {{"textDocumentSync", {{"openClose", true}, {"change", 2}}},  // incremental
-          {"documentHighlightProvider", true}};
+          {"documentHighlightProvider", true},
+          {"foldingRangeProvider", true},
+          {"selectionRangeProvider", true}};
 }
 
 // The message's text; a stray byte in a text (from an error's description) becomes U+FFFD rather than a
@@ -136,6 +139,37 @@ class LanguageServer::Call {
       highlights.push_back({{"range", ToJson(range)}, {"kind", 1}});
     }
     return highlights.empty() ? json(nullptr) : highlights;
+  }
+
+  json Folds() {
+    json folds = json::array();
+    for (const Range& block : Blocks(DocumentNamed(), server_.build_)) {
+      folds.push_back({{"startLine", block.start.line},
+                       {"startCharacter", block.start.character},
+                       {"endLine", block.end.line},
+                       {"endCharacter", block.end.character}});
+    }
+    return folds;
+  }
+
+  json SelectionRanges() {
+    Document& document = DocumentNamed();
+    const json& positions = Member(params_, "positions");
+    if (!positions.is_array()) Refuse(kInvalidParams, "positions is not a list");
+    json answers = json::array();
+    for (const json& given : positions) {
+      const Position caret{Whole(given, "line"), Whole(given, "character")};
+      if (!document.Holds(caret)) Refuse(kInvalidParams, "a position lies outside the document");
+      json chain = nullptr;
+      const std::vector<Range> ranges = EnclosingRanges(document, caret, server_.build_);
+      for (auto range = ranges.rbegin(); range != ranges.rend(); ++range) {
+        json link = {{"range", ToJson(*range)}};
+        if (!chain.is_null()) link["parent"] = std::move(chain);
+        chain = std::move(link);
+      }
+      answers.push_back(std::move(chain));
+    }
+    return answers;
   }
 
   json Match() {
@@ -215,6 +249,10 @@ std::optional<std::string> LanguageServer::Handle(std::string_view body) {
       call.Close();
     } else if (method == "textDocument/documentHighlight") {
       result = call.Highlights();
+    } else if (method == "textDocument/foldingRange") {
+      result = call.Folds();
+    } else if (method == "textDocument/selectionRange") {
+      result = call.SelectionRanges();
     } else if (method == "tandrel/match") {
       result = call.Match();
     } else {
