@@ -7,8 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "bench/generated_module.h"
+#include "cli/lsp/blocks.h"
 #include "cli/lsp/framing.h"
 #include "cli/lsp/server.h"
+#include "cli/module_file.h"
 
 namespace tandrel::cli::lsp {
 namespace {
@@ -50,15 +53,27 @@ std::string Edit(int line, int from, int to, const std::string& text) {
       .dump();
 }
 
-// Highlights as "l:c-l:c l:c-l:c"; "null" for none.
+std::string Span(const json& from, const json& to) {
+  return from["line"].dump() + ":" + from["character"].dump() + "-" + to["line"].dump() + ":" +
+         to["character"].dump();
+}
+
+// Ranges as "l:c-l:c l:c-l:c": highlights, folding ranges, or each selection range and its parents; "null"
+// for none.
 std::string Marks(const json& answer) {
-  if (!answer.contains("result")) return answer.dump();
-  if (answer["result"].is_null()) return "null";
+  const json& result = answer["result"];
+  if (result.is_null()) return "null";
   std::string text;
-  for (const json& mark : answer["result"]) {
-    const json& r = mark["range"];
-    text += (text.empty() ? "" : " ") + r["start"]["line"].dump() + ":" + r["start"]["character"].dump() +
-            "-" + r["end"]["line"].dump() + ":" + r["end"]["character"].dump();
+  const auto add = [&text](const std::string& span) { text += (text.empty() ? "" : " ") + span; };
+  for (const json& item : result) {
+    if (item.contains("startLine")) {
+      add(Span({{"line", item["startLine"]}, {"character", item["startCharacter"]}},
+               {{"line", item["endLine"]}, {"character", item["endCharacter"]}}));
+    }
+    for (const json* link = &item; link->contains("range"); link = &(*link)["parent"]) {
+      add(Span((*link)["range"]["start"], (*link)["range"]["end"]));
+      if (!link->contains("parent")) break;
+    }
   }
   return text;
 }
@@ -92,6 +107,14 @@ TEST(LanguageServer, AnswersEachConversationAsTheProtocolSays) {
       {"after its End If is typed over",
        {Open(kModule), Edit(3, 4, 10, "Loop"), At(highlight.c_str(), 1, 4)},
        "null"},
+      {"folding ranges",
+       {Open(kModule),
+        R"({"jsonrpc":"2.0","id":5,"method":"textDocument/foldingRange","params":{"textDocument":{"uri":"file:///m.bas"}}})"},
+       "0:0-4:7 1:4-3:10"},
+      {"selection ranges",
+       {Open(kModule),
+        R"({"jsonrpc":"2.0","id":6,"method":"textDocument/selectionRange","params":{"textDocument":{"uri":"file:///m.bas"},"positions":[{"line":3,"character":5},{"line":2,"character":8}]}})"},
+       "3:4-3:10 1:4-3:10 0:0-4:7 1:4-3:10 0:0-4:7"},
       {"a change outside the document is dropped",
        {Open(kModule), Edit(9, 0, 0, "x"), At(highlight.c_str(), 1, 4)},
        "1:4-1:6 3:4-3:10"},
@@ -130,6 +153,39 @@ TEST(LanguageServer, AnswersEachConversationAsTheProtocolSays) {
     EXPECT_EQ(last.contains("error") ? "error " + last["error"]["code"].dump() : Marks(last), row.last);
     // Whatever came before, the server still answers.
     EXPECT_TRUE(server.Handle(R"({"jsonrpc":"2.0","id":9,"method":"shutdown"})"));
+  }
+}
+
+// Every folding range of the bundled examples and of a module of the benchmark's generator ends where a
+// click of `tandrel match` on its opener selects.
+TEST(LanguageServer, FoldingRangesEndWhereTheMatchCommandSelects) {
+  std::vector<std::pair<std::string, std::u16string>> modules;
+  for (const char* file : {"Orders.bas", "Customer.cls", "OrderForm.frm"}) {
+    const ModuleSource source = LoadModule(std::string(TANDREL_EXAMPLES_DIR) + "/" + file, {true, ""});
+    std::u16string text;
+    for (std::int32_t line = 1; line <= source.LineCount(LineNumbering::kFile); ++line) {
+      text.append(source.LineText(line, LineNumbering::kFile)).append(u"\r\n");
+    }
+    modules.emplace_back(file, std::move(text));
+  }
+  std::u16string generated;
+  for (const auto& line : bench::GenerateModule(2000)) generated.append(line).append(u"\r\n");
+  modules.emplace_back("generated", std::move(generated));
+  for (const auto& [name, text] : modules) {
+    Document document(text);
+    const ModuleSource& source = document.Module();
+    const auto& blocks = Blocks(document, Build::kVb6);
+    EXPECT_GT(blocks.size(), 3u) << name;
+    for (const Range& block : blocks) {
+      const std::int32_t line = *source.ToCodeWindow(block.start.line + 1, LineNumbering::kFile);
+      const MatchRun run =
+          RunMatch(source.Code(), {line, block.start.character + 1, line, block.start.character + 1},
+                   Build::kVb6, Entry::kCodeWindow);
+      ASSERT_TRUE(run.selection) << name << " " << block.start.line;
+      EXPECT_EQ(source.FromCodeWindow(run.selection->endLine, LineNumbering::kFile) - 1, block.end.line)
+          << name;
+      EXPECT_EQ(run.selection->endColumn - 1, block.end.character) << name << " " << block.start.line;
+    }
   }
 }
 
