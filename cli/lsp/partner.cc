@@ -65,9 +65,9 @@ std::vector<Range> PartnerHighlights(Document& document, Position caret, Build b
   const std::u16string_view firstLine = document.Line(first.line);
   const std::u16string_view lastLine = document.Line(last.line);
   const auto firstLength =
-      TokenLength(firstLine.substr(std::min<std::size_t>(first.character, firstLine.size())), false);
+      TokenLength(firstLine.substr(std::min(static_cast<std::size_t>(first.character), firstLine.size())), false);
   const std::u16string_view beforeLast =
-      lastLine.substr(0, std::min<std::size_t>(last.character, lastLine.size()));
+      lastLine.substr(0, std::min(static_cast<std::size_t>(last.character), lastLine.size()));
   const auto lastLength = std::min(TokenLength(beforeLast, true), beforeLast.size());
   const auto offset = [](Position at, std::size_t by, int sign) {
     return Position{at.line, at.character + sign * static_cast<std::int32_t>(by)};
