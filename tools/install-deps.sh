@@ -2,11 +2,12 @@
 # Installs the Debian 12 packages a group of jobs needs, when any is missing:
 #   tools/install-deps.sh [GROUP...]   cli (the command line, its tests and benchmarks), windows (the COM
 #                                      servers, the packages and Wine to prove them), fuzz (clang and its
-#                                      libFuzzer run time); all three when none is named.
+#                                      libFuzzer run time), editors (Neovim, which the language server's tests
+#                                      drive); all four when none is named.
 set -euo pipefail
 
 groups=("$@")
-[ $# -gt 0 ] || groups=(cli windows fuzz)
+[ $# -gt 0 ] || groups=(cli windows fuzz editors)
 packages=()
 windows=false
 for group in "${groups[@]}"; do
@@ -22,7 +23,8 @@ for group in "${groups[@]}"; do
         libwine-dev xvfb xauth wixl msitools)
       ;;
     fuzz) packages+=(cmake ninja-build clang libclang-rt-14-dev libcli11-dev nlohmann-json3-dev) ;;
-    *) echo "unknown group $group (cli, windows or fuzz)" >&2 && exit 2 ;;
+    editors) packages+=(neovim) ;;
+    *) echo "unknown group $group (cli, windows, fuzz or editors)" >&2 && exit 2 ;;
   esac
 done
 

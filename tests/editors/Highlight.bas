@@ -1,0 +1,5 @@
+Sub Main()
+    If a Then
+        x = 1
+    End If
+End Sub
