@@ -2,8 +2,8 @@
 # Installs the Debian 12 packages a group of jobs needs, when any is missing:
 #   tools/install-deps.sh [GROUP...]   cli (the command line, its tests and benchmarks), windows (the COM
 #                                      servers, the packages and Wine to prove them), fuzz (clang and its
-#                                      libFuzzer run time), editors (Neovim, which the language server's tests
-#                                      drive); all four when none is named.
+#                                      libFuzzer run time), editors (Neovim, and Emacs with Eglot, which the
+#                                      language server's tests drive); all four when none is named.
 set -euo pipefail
 
 groups=("$@")
@@ -23,7 +23,7 @@ for group in "${groups[@]}"; do
         libwine-dev xvfb xauth wixl msitools)
       ;;
     fuzz) packages+=(cmake ninja-build clang libclang-rt-14-dev libcli11-dev nlohmann-json3-dev) ;;
-    editors) packages+=(neovim) ;;
+    editors) packages+=(neovim emacs-nox elpa-eglot) ;;
     *) echo "unknown group $group (cli, windows, fuzz or editors)" >&2 && exit 2 ;;
   esac
 done
