@@ -63,12 +63,20 @@ bool Document::Replace(Position from, Position to, std::u16string_view text) {
 
 const ModuleSource& Document::Module() {
   if (!module_) {
+    // The lines are known: joined once, without splitting the text again. An editor's empty last line,
+    // after a final line break, is no line of the module.
+    std::size_t units = 0;
+    for (const auto& line : lines_) units += line.size() + 2;
     std::u16string text;
-    for (std::size_t i = 0; i < lines_.size(); ++i) {
-      if (i > 0) text += u"\r\n";
-      text += lines_[i];
+    text.reserve(units);
+    std::vector<sim::LineSpan> spans;
+    spans.reserve(lines_.size());
+    const std::size_t count = lines_.size() - (lines_.back().empty() ? 1 : 0);
+    for (std::size_t i = 0; i < count; ++i) {
+      spans.push_back({static_cast<std::uint32_t>(text.size()), static_cast<std::uint32_t>(lines_[i].size())});
+      text.append(lines_[i]).append(u"\r\n");
     }
-    module_.emplace(sim::ModuleText(std::move(text)), false);
+    module_.emplace(sim::ModuleText(std::move(text), std::move(spans)), false);
   }
   return *module_;
 }
