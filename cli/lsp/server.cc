@@ -72,7 +72,8 @@ json ToJson(Position position) { return {{"line", position.line}, {"character", 
 json ToJson(const Range& range) { return {{"start", ToJson(range.start)}, {"end", ToJson(range.end)}}; }
 
 json Capabilities() {
-  return {{"textDocumentSync", {{"openClose", true}, {"change", 2}}},  // incremental
+  return {{"positionEncoding", "utf-16"},
+          {"textDocumentSync", {{"openClose", true}, {"change", 2}}},  // incremental
           {"documentHighlightProvider", true},
           {"foldingRangeProvider", true},
           {"selectionRangeProvider", true}};
