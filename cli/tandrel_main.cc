@@ -6,7 +6,7 @@
 #include "cli/arguments.h"
 #include "cli/failure.h"
 #include "cli/human_report.h"
-#include "cli/iconv_decoder.h"
+#include "cli/named_decoder.h"
 #include "cli/json_report.h"
 #include "cli/lsp/server.h"
 #include "cli/module_file.h"
@@ -28,7 +28,7 @@ ide::Selection GivenSelection(const MatchRequest& request, const ModuleSource& m
 }
 
 int Match(const MatchRequest& request, std::ostream& out, std::ostream& err, bool colour) {
-  if (!request.encoding.empty() && !IconvKnows(request.encoding)) {
+  if (!request.encoding.empty() && !EncodingKnown(request.encoding)) {
     throw InvocationError("--encoding: " + UnknownEncodingMessage(request.encoding));
   }
   const ModuleSource module = LoadModule(request.file, {request.raw, request.encoding});

@@ -25,7 +25,7 @@ constexpr std::size_t kLongestMark = 3;
 ModuleDecoder::ModuleDecoder(std::string encoding, std::u16string text)
     : windows1252_(NamesWindows1252(encoding)), text_(std::move(text)) {
   // Opened at once, so that a misspelt name fails before any reading.
-  if (!encoding.empty() && !windows1252_) iconv_ = std::make_unique<IconvDecoder>(std::move(encoding), 0);
+  if (!encoding.empty() && !windows1252_) iconv_ = std::make_unique<NamedDecoder>(std::move(encoding), 0);
 }
 
 void ModuleDecoder::Start(std::string_view head) {
@@ -38,7 +38,7 @@ void ModuleDecoder::Start(std::string_view head) {
       utf8_ = Utf8Decoder(mark.bytes.size());
     } else {
       reading_ = Reading::kIconv;
-      iconv_ = std::make_unique<IconvDecoder>(mark.encoding, mark.bytes.size());
+      iconv_ = std::make_unique<NamedDecoder>(mark.encoding, mark.bytes.size());
     }
     Decode(head);
     return;

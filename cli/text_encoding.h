@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "cli/encoding_error.h"
-#include "cli/iconv_decoder.h"
+#include "cli/named_decoder.h"
 #include "cli/utf8.h"
 
 namespace tandrel::cli {
@@ -41,7 +41,7 @@ class ModuleDecoder {
   bool windows1252_;
   std::string head_;  // the first bytes, until there are enough to tell a byte-order mark
   Utf8Decoder utf8_;
-  std::unique_ptr<IconvDecoder> iconv_;
+  std::unique_ptr<NamedDecoder> iconv_;
   std::u16string text_;
 };
 

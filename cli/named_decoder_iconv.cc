@@ -1,10 +1,11 @@
-#include "cli/iconv_decoder.h"
+#include <iconv.h>
 
 #include <algorithm>
 #include <bit>
 #include <cerrno>
 
 #include "cli/encoding_error.h"
+#include "cli/named_decoder.h"
 
 namespace tandrel::cli {
 namespace {
@@ -18,7 +19,20 @@ constexpr std::size_t kLongestSequence = 16;
 
 }  // namespace
 
-bool IconvKnows(const std::string& name) {
+struct NamedDecoder::State {
+  void Decode(std::string_view piece, std::u16string& out);
+  void Finish(std::u16string& out);
+  // Runs iconv on `in` until all of it is converted or it stops at a sequence that may continue in the
+  // next piece; returns how many bytes it converted. Throws for a sequence that is not allowed.
+  std::size_t Convert(std::string_view in, std::u16string& out);
+
+  std::string name_;
+  iconv_t descriptor_;
+  std::uint64_t offset_;  // of the first byte not yet converted
+  std::string waiting_;   // bytes of an unfinished sequence
+};
+
+bool EncodingKnown(const std::string& name) {
   const iconv_t descriptor = iconv_open(kNativeUtf16, name.c_str());
   if (descriptor == reinterpret_cast<iconv_t>(-1)) return false;
   iconv_close(descriptor);
@@ -29,16 +43,15 @@ std::string UnknownEncodingMessage(const std::string& name) {
   return "iconv knows no encoding '" + name + "' (iconv --list shows those it knows)";
 }
 
-IconvDecoder::IconvDecoder(std::string name, std::uint64_t offset)
-    : name_(std::move(name)), descriptor_(iconv_open(kNativeUtf16, name_.c_str())), offset_(offset) {
-  if (descriptor_ == reinterpret_cast<iconv_t>(-1)) {
-    throw EncodingError(UnknownEncodingMessage(name_));
-  }
+NamedDecoder::NamedDecoder(std::string name, std::uint64_t offset) {
+  const iconv_t descriptor = iconv_open(kNativeUtf16, name.c_str());
+  if (descriptor == reinterpret_cast<iconv_t>(-1)) throw EncodingError(UnknownEncodingMessage(name));
+  state_ = std::make_unique<State>(State{std::move(name), descriptor, offset, {}});
 }
 
-IconvDecoder::~IconvDecoder() { iconv_close(descriptor_); }
+NamedDecoder::~NamedDecoder() { iconv_close(state_->descriptor_); }
 
-std::size_t IconvDecoder::Convert(std::string_view in, std::u16string& out) {
+std::size_t NamedDecoder::State::Convert(std::string_view in, std::u16string& out) {
   // iconv's input pointer is not const for historical reasons; it never writes through it.
   char* inPtr = const_cast<char*>(in.data());
   std::size_t inLeft = in.size();
@@ -59,7 +72,11 @@ std::size_t IconvDecoder::Convert(std::string_view in, std::u16string& out) {
   }
 }
 
-void IconvDecoder::Decode(std::string_view piece, std::u16string& out) {
+void NamedDecoder::Decode(std::string_view piece, std::u16string& out) { state_->Decode(piece, out); }
+
+void NamedDecoder::Finish(std::u16string& out) { state_->Finish(out); }
+
+void NamedDecoder::State::Decode(std::string_view piece, std::u16string& out) {
   if (!waiting_.empty()) {
     // Finish the waiting sequence with a few bytes of this piece.
     const std::size_t waiting = waiting_.size();
@@ -82,7 +99,7 @@ void IconvDecoder::Decode(std::string_view piece, std::u16string& out) {
   waiting_.assign(piece.substr(converted));
 }
 
-void IconvDecoder::Finish(std::u16string& out) {
+void NamedDecoder::State::Finish(std::u16string& out) {
   if (!waiting_.empty()) {
     throw EncodingError("incomplete " + name_ + " at byte " + std::to_string(offset_));
   }
