@@ -107,6 +107,9 @@ std::optional<Command> ParseArguments(int argc, const char* const* argv, std::os
   app.set_version_flag("--version", std::string("tandrel: Tandrel ") + addin6::kVersionText +
                                         ", TandrelVB5 " + addin5::kVersionText);
   app.require_subcommand(1);
+  // The same options on every system: on Windows a path may start with "/", which CLI11 would take for an
+  // option there.
+  app.allow_windows_style_options(false);
   app.footer(kMainFooter);
   auto* match = app.add_subcommand("match", kMatchSummary);
   match->footer(std::string(kMatchDescription) + "\n\n" + kMatchFooter);

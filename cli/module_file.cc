@@ -1,9 +1,11 @@
 #include "cli/module_file.h"
 
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#ifndef _WIN32
+#include <sys/mman.h>
+#endif
 
 #include <algorithm>
 #include <cerrno>
@@ -31,12 +33,13 @@ class Input {
   // writes to reads as empty, and the reads still wait for the data of a writer that is there (the shell's
   // process substitution).
   explicit Input(const std::string& path)
-      : descriptor_(path == "-" ? STDIN_FILENO : open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)),
-        owned_(path != "-") {
+      : descriptor_(path == "-" ? STDIN_FILENO : Open(path)), owned_(path != "-") {
+#ifndef _WIN32
     if (owned_ && descriptor_ >= 0) {
       const int flags = fcntl(descriptor_, F_GETFL);
       if (flags >= 0) fcntl(descriptor_, F_SETFL, flags & ~O_NONBLOCK);
     }
+#endif
   }
   Input(const Input&) = delete;
   Input& operator=(const Input&) = delete;
@@ -44,8 +47,25 @@ class Input {
     if (owned_ && descriptor_ >= 0) close(descriptor_);
   }
   int Descriptor() const { return descriptor_; }
+  // Reads up to `size` bytes into `buffer`; 0 at the end, -1 on an error.
+  long Read(char* buffer, std::size_t size) const {
+#ifdef _WIN32
+    return read(descriptor_, buffer, static_cast<unsigned>(std::min<std::size_t>(size, 1U << 30)));
+#else
+    return read(descriptor_, buffer, size);
+#endif
+  }
 
  private:
+  static int Open(const std::string& path) {
+#ifdef _WIN32
+    // Windows has no FIFOs to wait on; the bytes are read as they are.
+    return open(path.c_str(), O_RDONLY | O_BINARY);
+#else
+    return open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+#endif
+  }
+
   int descriptor_;
   bool owned_;
 };
@@ -56,11 +76,13 @@ class Input {
 std::u16string TextBuffer(std::size_t units) {
   std::u16string text;
   text.reserve(units);
+#ifndef _WIN32
   constexpr std::uintptr_t kHugePage = std::uintptr_t{2} << 20;
   const auto start = reinterpret_cast<std::uintptr_t>(text.data());
   const auto first = (start + kHugePage - 1) & ~(kHugePage - 1);
   const auto last = (start + text.capacity() * sizeof(char16_t)) & ~(kHugePage - 1);
   if (last > first) madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
+#endif
   return text;
 }
 
@@ -78,7 +100,7 @@ std::u16string ReadText(const std::string& path, const std::string& encoding) {
   ModuleDecoder decoder(encoding, TextBuffer(expected));
   std::string piece(kPieceBytes, '\0');
   while (true) {
-    const ssize_t count = read(input.Descriptor(), piece.data(), piece.size());
+    const long count = input.Read(piece.data(), piece.size());
     if (count == 0) break;
     if (count < 0) {
       if (errno == EINTR) continue;
