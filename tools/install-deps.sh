@@ -3,11 +3,12 @@
 #   tools/install-deps.sh [GROUP...]   cli (the command line, its tests and benchmarks), windows (the COM
 #                                      servers, the packages and Wine to prove them), fuzz (clang and its
 #                                      libFuzzer run time), editors (Neovim, and Emacs with Eglot, which the
-#                                      language server's tests drive); all four when none is named.
+#                                      language server's tests drive), vscode (npm, which packages the VS Code
+#                                      extension); all five when none is named.
 set -euo pipefail
 
 groups=("$@")
-[ $# -gt 0 ] || groups=(cli windows fuzz editors)
+[ $# -gt 0 ] || groups=(cli windows fuzz editors vscode)
 packages=()
 windows=false
 for group in "${groups[@]}"; do
@@ -24,7 +25,12 @@ for group in "${groups[@]}"; do
       ;;
     fuzz) packages+=(cmake ninja-build clang libclang-rt-14-dev libcli11-dev nlohmann-json3-dev) ;;
     editors) packages+=(neovim emacs-nox elpa-eglot) ;;
-    *) echo "unknown group $group (cli, windows, fuzz or editors)" >&2 && exit 2 ;;
+    # A Node.js installed from elsewhere brings its own npm, which Debian's would conflict with.
+    vscode)
+      packages+=(cmake ninja-build unzip)
+      command -v npm >/dev/null || packages+=(nodejs npm)
+      ;;
+    *) echo "unknown group $group (cli, windows, fuzz, editors or vscode)" >&2 && exit 2 ;;
   esac
 done
 

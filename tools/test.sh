@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # Builds and runs every test: `tools/test.sh` for the release build, the two Windows cross builds (whose
-# servers are proven under Wine) and the Windows Installer packages made of their DLLs (proven under Wine
-# too), `tools/test.sh PRESET...` for the presets named, e.g. `tools/test.sh sanitize` for the
+# servers are proven under Wine), the VS Code extension carrying the language servers, and the Windows
+# Installer packages made of their DLLs (proven under Wine too), `tools/test.sh PRESET...` for the presets named, e.g. `tools/test.sh sanitize` for the
 # AddressSanitizer + UndefinedBehaviorSanitizer build. Each preset is configured, built and tested in turn.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 tools/install-deps.sh
 presets=("$@")
-[ $# -gt 0 ] || presets=(default windows-x86 windows-x64 packages)
+[ $# -gt 0 ] || presets=(default windows-x86 windows-x64 vscode packages)
 
 # The Wine tests mostly wait (on Wine's start-up, a display, the IDE's timers) and the builds keep both cores
 # busy: each Windows preset's tests run in the background while the next presets build, one suite at a time,
