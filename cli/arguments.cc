@@ -19,7 +19,7 @@ constexpr const char* kDescription =
 
 constexpr const char* kMainFooter = R"(Example:
   tandrel match examples/Orders.bas --at 29:5
-See tandrel match --help for its options and output.)";
+See tandrel match --help for its options and output, and tandrel lsp --help for the language server.)";
 
 constexpr const char* kMatchSummary = "Run the add-in's match command on a module file";
 
@@ -32,7 +32,8 @@ constexpr const char* kLspSummary = "Serve the Language Server Protocol over sta
 
 constexpr const char* kLspDescription =
     R"(Answers an editor's requests as the add-in would: document highlights put the token at the caret beside
-its partner, and the request tandrel/match returns what a click would do (the selection and any message).
+its partner, folding ranges span each block, selection ranges grow from the token through the blocks around
+it, and the request tandrel/match returns what a click would do (the selection and any message).
 Positions are the file's own lines, 0-based, and UTF-16 code units, as the protocol counts them. The
 initialization option "build" picks the add-in build: vb6 (the default), vb5 or vba.)";
 
