@@ -3,7 +3,9 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/mman.h>
 #endif
 
@@ -59,8 +61,12 @@ class Input {
  private:
   static int Open(const std::string& path) {
 #ifdef _WIN32
-    // Windows has no FIFOs to wait on; the bytes are read as they are.
-    return open(path.c_str(), O_RDONLY | O_BINARY);
+    // The path is UTF-8 (see main); Windows has no FIFOs to wait on, and the bytes are read as they are.
+    std::wstring wide(path.size(), L'\0');
+    const int units = MultiByteToWideChar(CP_UTF8, 0, path.data(), static_cast<int>(path.size()), wide.data(),
+                                          static_cast<int>(wide.size()));
+    wide.resize(static_cast<std::size_t>(units > 0 ? units : 0));
+    return _wopen(wide.c_str(), O_RDONLY | O_BINARY);
 #else
     return open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
 #endif

@@ -6,9 +6,15 @@ set -euo pipefail
 arch=$1 prefix=$2 exe=$3 examples=$4
 wine=$(dirname "$0")/wine.sh
 
-matched=$("$wine" "$arch" run "$prefix" "$exe" match "$examples/Orders.bas" --at 29:5 --json)
+# A path beyond the ANSI code page, as a Russian user's documents folder has.
+folder=$(mktemp -d)
+trap 'rm -rf "$folder"' EXIT
+cp "$examples/Orders.bas" "$folder/Заказы.bas"
 expected='{"build":"vb6","selection":[29,5,40,15],"messages":[],"pointer":[11,0]}'
-[ "$matched" = "$expected" ] || { echo "match printed: $matched" >&2; exit 1; }
+for file in "$examples/Orders.bas" "$folder/Заказы.bas"; do
+  matched=$("$wine" "$arch" run "$prefix" "$exe" match "$file" --at 29:5 --json)
+  [ "$matched" = "$expected" ] || { echo "match of $file printed: $matched" >&2; exit 1; }
+done
 
 frame() { printf 'Content-Length: %d\r\n\r\n%s' "${#1}" "$1"; }
 uri='"textDocument":{"uri":"file:///C:/m.bas"'
