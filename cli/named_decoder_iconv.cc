@@ -1,3 +1,5 @@
+#include "cli/named_decoder.h"
+
 #include <iconv.h>
 
 #include <algorithm>
@@ -5,7 +7,6 @@
 #include <cerrno>
 
 #include "cli/encoding_error.h"
-#include "cli/named_decoder.h"
 
 namespace tandrel::cli {
 namespace {

@@ -1,5 +1,7 @@
 // Encodings named as the user names them (cp1251, windows-1252, shift_jis, gbk, UTF-16LE, ...), read through
 // Windows' own code pages.
+#include "cli/named_decoder.h"
+
 #include <windows.h>
 
 #include <array>
@@ -8,7 +10,6 @@
 #include <optional>
 
 #include "cli/encoding_error.h"
-#include "cli/named_decoder.h"
 
 namespace tandrel::cli {
 namespace {

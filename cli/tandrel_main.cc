@@ -6,10 +6,10 @@
 #include "cli/arguments.h"
 #include "cli/failure.h"
 #include "cli/human_report.h"
-#include "cli/named_decoder.h"
 #include "cli/json_report.h"
 #include "cli/lsp/server.h"
 #include "cli/module_file.h"
+#include "cli/named_decoder.h"
 #include "cli/position.h"
 #include "ide/utf8_text.h"
 

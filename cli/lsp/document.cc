@@ -73,7 +73,8 @@ const ModuleSource& Document::Module() {
     spans.reserve(lines_.size());
     const std::size_t count = lines_.size() - (lines_.back().empty() ? 1 : 0);
     for (std::size_t i = 0; i < count; ++i) {
-      spans.push_back({static_cast<std::uint32_t>(text.size()), static_cast<std::uint32_t>(lines_[i].size())});
+      spans.push_back(
+          {static_cast<std::uint32_t>(text.size()), static_cast<std::uint32_t>(lines_[i].size())});
       text.append(lines_[i]).append(u"\r\n");
     }
     module_.emplace(sim::ModuleText(std::move(text), std::move(spans)), false);

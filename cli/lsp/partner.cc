@@ -64,8 +64,8 @@ std::vector<Range> PartnerHighlights(Document& document, Position caret, Build b
   const Position last = std::max(*click.anchor, *click.active);
   const std::u16string_view firstLine = document.Line(first.line);
   const std::u16string_view lastLine = document.Line(last.line);
-  const auto firstLength =
-      TokenLength(firstLine.substr(std::min(static_cast<std::size_t>(first.character), firstLine.size())), false);
+  const auto firstLength = TokenLength(
+      firstLine.substr(std::min(static_cast<std::size_t>(first.character), firstLine.size())), false);
   const std::u16string_view beforeLast =
       lastLine.substr(0, std::min(static_cast<std::size_t>(last.character), lastLine.size()));
   const auto lastLength = std::min(TokenLength(beforeLast, true), beforeLast.size());

@@ -1,5 +1,3 @@
-#include "addin/connect.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -13,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "addin/connect.h"
 #include "deliverables/deliverables.h"
 #include "ide/error.h"
 #include "sim/ide.h"
