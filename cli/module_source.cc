@@ -30,7 +30,7 @@ ModuleSource::ModuleSource(sim::ModuleText file, bool raw) {
       });
     }
   }
-  code_ = std::make_shared<const sim::ModuleText>(std::move(file));
+  code_ = std::make_shared<sim::ModuleText>(std::move(file));
 }
 
 std::int32_t ModuleSource::LineCount(LineNumbering numbering) const {
@@ -78,6 +78,16 @@ std::int32_t ModuleSource::FromCodeWindow(std::int32_t codeLine, LineNumbering n
     }
   }
   return codeLine + static_cast<std::int32_t>(ahead);
+}
+
+bool ModuleSource::ReplaceCodeLine(std::int32_t fileLine, std::u16string_view line) {
+  // A line up to the one after the header may join it or leave it; a member attribute line is hidden.
+  if (code_.use_count() != 1 || fileLine <= static_cast<std::int32_t>(headerLines_) + 1 ||
+      fileLine > LineCount(LineNumbering::kFile) || IsMemberAttributeLine(line)) {
+    return false;
+  }
+  const auto codeLine = ToCodeWindow(fileLine, LineNumbering::kFile);
+  return codeLine && code_->ReplaceLine(static_cast<std::size_t>(*codeLine) - 1, line);
 }
 
 }  // namespace tandrel::cli

@@ -25,7 +25,7 @@ class ModuleSource {
   ModuleSource(sim::ModuleText file, bool raw);
 
   // The code module, shared with the IDE that the add-in runs in.
-  const std::shared_ptr<const sim::ModuleText>& Code() const { return code_; }
+  std::shared_ptr<const sim::ModuleText> Code() const { return code_; }
   std::size_t HeaderLines() const { return headerLines_; }
   // Hidden lines below the header.
   std::size_t AttributeLines() const { return hidden_.size() - headerLines_; }
@@ -39,6 +39,11 @@ class ModuleSource {
   // Line `codeLine` of the code window as `numbering` counts it.
   std::int32_t FromCodeWindow(std::int32_t codeLine, LineNumbering numbering) const;
 
+  // Gives line `fileLine` of the file the text `line` where that changes no line's place in the code window:
+  // the line is a code line below the line after the header, and `line` is no member attribute line; nobody
+  // else may hold the code module meanwhile. False, and nothing changed, where it would.
+  bool ReplaceCodeLine(std::int32_t fileLine, std::u16string_view line);
+
  private:
   struct HiddenLine {
     std::int32_t fileLine;
@@ -48,7 +53,7 @@ class ModuleSource {
   // How many hidden lines stand at or before line `fileLine` of the file.
   std::size_t HiddenUpTo(std::int32_t fileLine) const;
 
-  std::shared_ptr<const sim::ModuleText> code_;
+  std::shared_ptr<sim::ModuleText> code_;
   std::vector<HiddenLine> hidden_;  // in file order
   std::size_t headerLines_ = 0;
 };

@@ -88,4 +88,11 @@ ModuleText ModuleText::FromLines(const std::vector<std::u16string>& lines) {
   return ModuleText(std::move(text), std::move(spans));
 }
 
+bool ModuleText::ReplaceLine(std::size_t index, std::u16string_view line) {
+  if (line.size() > kMaxUnits - text_.size()) return false;
+  lines_[index] = {static_cast<std::uint32_t>(text_.size()), static_cast<std::uint32_t>(line.size())};
+  text_.append(line);
+  return true;
+}
+
 }  // namespace tandrel::sim

@@ -46,6 +46,13 @@ class ModuleText {
   }
   const std::vector<LineSpan>& Spans() const { return lines_; }
 
+  // Gives the line at 0-based `index` the text `line`, written after the text there is (the old line's text
+  // stays, unused), so that no other line moves; false, and nothing changed, when the text would grow past
+  // kMaxUnits.
+  bool ReplaceLine(std::size_t index, std::u16string_view line);
+  // Units of text held, the unused ones that ReplaceLine leaves included.
+  std::size_t TextUnits() const { return text_.size(); }
+
   // Keeps only the lines for which `keep(index)` holds, in order; the text stays as it is.
   template <typename Keep>
   void KeepLines(Keep keep) {

@@ -48,16 +48,25 @@ bool Document::Replace(Position from, Position to, std::u16string_view text) {
   std::vector<std::u16string> replacement = EditorLines(joined);
   const auto first = lines_.begin() + from.line;
   const auto last = lines_.begin() + to.line + 1;
-  // The common edit, one line for one, moves no other line.
+  blocks_.reset();
+  // The common edit, one line for one, moves no other line, here nor in the code window's view, which takes
+  // the new line as it is until the text it leaves unused outgrows the rest.
   if (replacement.size() == 1 && from.line == to.line) {
     *first = std::move(replacement.front());
+    // An empty last line is the editor's, after a final line break, and no line of the module.
+    const bool emptiedLast = from.line == LineCount() - 1 && first->empty();
+    const std::size_t held = module_ ? module_->Code()->TextUnits() : 0;
+    if (module_ && !emptiedLast && unusedUnits_ + first->size() <= held / 2 &&
+        module_->ReplaceCodeLine(from.line + 1, *first)) {
+      unusedUnits_ += first->size();
+      return true;
+    }
   } else {
     const auto at = lines_.erase(first, last);
     lines_.insert(at, std::make_move_iterator(replacement.begin()),
                   std::make_move_iterator(replacement.end()));
   }
   module_.reset();
-  blocks_.reset();
   return true;
 }
 
@@ -78,6 +87,7 @@ const ModuleSource& Document::Module() {
       text.append(lines_[i]).append(u"\r\n");
     }
     module_.emplace(sim::ModuleText(std::move(text), std::move(spans)), false);
+    unusedUnits_ = 0;
   }
   return *module_;
 }

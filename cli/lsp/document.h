@@ -25,7 +25,7 @@ struct Range {
 };
 
 // An open document: the file's own lines as the editor holds them, edited in place, and the module that the
-// code window would show of them, made again only after an edit.
+// code window would show of them, made again only after an edit that changes more than one line's text.
 class Document {
  public:
   explicit Document(std::u16string_view text) { ReplaceAll(text); }
@@ -50,6 +50,8 @@ class Document {
   std::vector<std::u16string> lines_;  // always at least one; line breaks left out
   std::optional<ModuleSource> module_;
   std::optional<std::vector<Range>> blocks_;
+  // Text the view holds for lines edited since it was made.
+  std::size_t unusedUnits_ = 0;
 };
 
 }  // namespace tandrel::cli::lsp

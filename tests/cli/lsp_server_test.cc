@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -185,6 +186,53 @@ TEST(LanguageServer, FoldingRangesEndWhereTheMatchCommandSelects) {
       EXPECT_EQ(source.FromCodeWindow(run.selection->endLine, LineNumbering::kFile) - 1, block.end.line)
           << name;
       EXPECT_EQ(run.selection->endColumn - 1, block.end.character) << name << " " << block.start.line;
+    }
+  }
+}
+
+// Edits of one line change the code window's view in place; after any edit the view is the one the whole
+// text would give, hidden lines included.
+TEST(LanguageServer, AnEditedDocumentShowsTheModuleItsTextWould) {
+  const std::vector<std::u16string> pieces = {
+      u"x",         u"",     u"End If",        u"Attribute Item.VB_UserMemId = 0",
+      u"If a Then", u"\r\n", u"\n    y = 2\n", u"Attribute VB_Name = \"D\""};
+  Document document(std::u16string(kClass.begin(), kClass.end()) + u"Sub A()\r\n    x = 1\r\nEnd Sub");
+  std::mt19937 random(5);
+  for (int step = 0; step < 400; ++step) {
+    // The last two steps retype the last line, then empty it: it is then the editor's line after a final
+    // line break, and no line of the module.
+    const bool closing = step >= 398;
+    const auto line = closing
+                          ? document.LineCount() - 1
+                          : static_cast<std::int32_t>(random() % static_cast<unsigned>(document.LineCount()));
+    const auto size = static_cast<std::int32_t>(document.Line(line).size());
+    // A third of the edits retype a whole line, so that lines turn hidden, visible or empty.
+    const bool retyped = closing || random() % 3 == 0;
+    const std::int32_t from =
+        retyped || size == 0 ? 0 : static_cast<std::int32_t>(random() % static_cast<unsigned>(size + 1));
+    const std::int32_t to =
+        retyped ? size : from + static_cast<std::int32_t>(random() % static_cast<unsigned>(size - from + 1));
+    const std::u16string piece = closing ? (step == 398 ? u"x" : u"") : pieces[random() % pieces.size()];
+    ASSERT_TRUE(document.Replace({line, from}, {line, to}, piece));
+    std::u16string text;
+    for (std::int32_t i = 0; i < document.LineCount(); ++i)
+      text.append(document.Line(i)).append(i + 1 < document.LineCount() ? u"\r\n" : u"");
+    Document fresh(text);
+    const ModuleSource& edited = document.Module();
+    const ModuleSource& whole = fresh.Module();
+    ASSERT_EQ(edited.LineCount(LineNumbering::kFile), whole.LineCount(LineNumbering::kFile)) << step;
+    for (std::int32_t fileLine = 1; fileLine <= whole.LineCount(LineNumbering::kFile); ++fileLine) {
+      ASSERT_EQ(edited.ToCodeWindow(fileLine, LineNumbering::kFile),
+                whole.ToCodeWindow(fileLine, LineNumbering::kFile))
+          << step;
+      ASSERT_EQ(edited.LineText(fileLine, LineNumbering::kFile),
+                whole.LineText(fileLine, LineNumbering::kFile))
+          << step;
+    }
+    for (std::int32_t codeLine = 1; codeLine <= whole.LineCount(LineNumbering::kCodeWindow); ++codeLine) {
+      ASSERT_EQ(edited.LineText(codeLine, LineNumbering::kCodeWindow),
+                whole.LineText(codeLine, LineNumbering::kCodeWindow))
+          << step;
     }
   }
 }
