@@ -157,7 +157,7 @@ TEST(LanguageServer, AnswersEachConversationAsTheProtocolSays) {
   }
 }
 
-// Every folding range of the bundled examples and of a module of the benchmark's generator ends where a
+// Every folding range of the bundled examples and of the benchmark's largest module ends where a
 // click of `tandrel match` on its opener selects.
 TEST(LanguageServer, FoldingRangesEndWhereTheMatchCommandSelects) {
   std::vector<std::pair<std::string, std::u16string>> modules;
@@ -170,7 +170,7 @@ TEST(LanguageServer, FoldingRangesEndWhereTheMatchCommandSelects) {
     modules.emplace_back(file, std::move(text));
   }
   std::u16string generated;
-  for (const auto& line : bench::GenerateModule(2000)) generated.append(line).append(u"\r\n");
+  for (const auto& line : bench::GenerateLargeModule()) generated.append(line).append(u"\r\n");
   modules.emplace_back("generated", std::move(generated));
   for (const auto& [name, text] : modules) {
     Document document(text);
