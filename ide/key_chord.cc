@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 
+#include "ide/ascii_case.h"
 #include "ide/decimal_text.h"
 
 namespace tandrel::ide {
@@ -26,16 +27,6 @@ constexpr std::array kNamedKeys = {
     NamedKey{u"Up", 0x26},    NamedKey{u"Down", 0x28}, NamedKey{u"Left", 0x25},   NamedKey{u"Right", 0x27},
 };
 
-char16_t Upper(char16_t c) { return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c; }
-
-bool SameWord(std::u16string_view a, std::u16string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (Upper(a[i]) != Upper(b[i])) return false;
-  }
-  return true;
-}
-
 std::u16string_view Trimmed(std::u16string_view text) {
   while (!text.empty() && (text.front() == u' ' || text.front() == u'\t')) text.remove_prefix(1);
   while (!text.empty() && (text.back() == u' ' || text.back() == u'\t')) text.remove_suffix(1);
@@ -48,10 +39,10 @@ bool IsFunctionKey(std::uint8_t key) {
 
 std::optional<std::uint8_t> KeyNamed(std::u16string_view name) {
   if (name.size() == 1) {
-    const char16_t c = Upper(name[0]);
+    const char16_t c = AsciiUpper(name[0]);
     if ((c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9')) return static_cast<std::uint8_t>(c);
   }
-  if (name.size() >= 2 && Upper(name[0]) == u'F') {
+  if (name.size() >= 2 && AsciiUpper(name[0]) == u'F') {
     int number = 0;
     for (const char16_t digit : name.substr(1)) {
       if (digit < u'0' || digit > u'9' || number > kFunctionKeys) return std::nullopt;
@@ -61,7 +52,7 @@ std::optional<std::uint8_t> KeyNamed(std::u16string_view name) {
     return static_cast<std::uint8_t>(kFirstFunctionKey + number - 1);
   }
   for (const auto& named : kNamedKeys) {
-    if (SameWord(name, named.name)) return named.key;
+    if (SameIgnoringAsciiCase(name, named.name)) return named.key;
   }
   return std::nullopt;
 }
@@ -75,10 +66,11 @@ std::optional<KeyChord> ParseKeyChord(std::u16string_view text) {
     const std::size_t plus = text.find(u'+');
     const std::u16string_view part = Trimmed(text.substr(0, plus));
     if (keyNamed) return std::nullopt;  // a modifier after the key, or a second key
-    bool* modifier = SameWord(part, u"Ctrl") || SameWord(part, u"Control") ? &chord.ctrl
-                     : SameWord(part, u"Shift")                            ? &chord.shift
-                     : SameWord(part, u"Alt")                              ? &chord.alt
-                                                                           : nullptr;
+    bool* modifier = SameIgnoringAsciiCase(part, u"Ctrl") || SameIgnoringAsciiCase(part, u"Control")
+                         ? &chord.ctrl
+                     : SameIgnoringAsciiCase(part, u"Shift") ? &chord.shift
+                     : SameIgnoringAsciiCase(part, u"Alt")   ? &chord.alt
+                                                             : nullptr;
     if (modifier && plus != std::u16string_view::npos) {
       if (*modifier) return std::nullopt;
       *modifier = true;

@@ -6,6 +6,7 @@
 #include <tuple>
 
 #include "cli/lsp/partner.h"
+#include "ide/ascii_case.h"
 
 namespace tandrel::cli::lsp {
 namespace {
@@ -19,16 +20,11 @@ bool IsWordUnit(char16_t c) {
   return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u'_';
 }
 
-char16_t Folded(char16_t c) { return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c; }
-
-bool SameWord(std::u16string_view a, std::u16string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                    [](char16_t x, char16_t y) { return Folded(x) == Folded(y); });
-}
+using ide::SameIgnoringAsciiCase;
 
 bool IsOpener(std::u16string_view word) {
   return std::any_of(kOpeners.begin(), kOpeners.end(),
-                     [word](std::u16string_view opener) { return SameWord(word, opener); });
+                     [word](std::u16string_view opener) { return SameIgnoringAsciiCase(word, opener); });
 }
 
 // Words after which an opener's word opens nothing: "Exit Sub", "End If", "Declare Function", "Declare
@@ -36,7 +32,7 @@ bool IsOpener(std::u16string_view word) {
 bool OpensNothingAfter(std::u16string_view previous) {
   return std::ranges::any_of(
       std::array<std::u16string_view, 6>{u"Exit", u"End", u"Declare", u"PtrSafe", u"Loop", u"Do"},
-      [previous](std::u16string_view word) { return SameWord(previous, word); });
+      [previous](std::u16string_view word) { return SameIgnoringAsciiCase(previous, word); });
 }
 
 // The 0-based columns of the openers in `line` outside string literals and before a comment.
@@ -53,8 +49,7 @@ std::vector<std::int32_t> OpenerColumns(std::u16string_view line) {
     std::size_t end = i;
     while (end < line.size() && IsWordUnit(line[end])) ++end;
     const std::u16string_view word = line.substr(i, end - i);
-    if (Folded(word[0]) == u'R' && word.size() == 3 && Folded(word[1]) == u'E' && Folded(word[2]) == u'M')
-      break;
+    if (SameIgnoringAsciiCase(word, u"Rem")) break;
     if (IsOpener(word) && previous != u"." && !OpensNothingAfter(previous)) {
       columns.push_back(static_cast<std::int32_t>(i));
     }
@@ -72,11 +67,12 @@ const std::vector<Range>& Blocks(Document& document, Build build) {
   auto& cache = document.BlocksCache();
   if (cache) return *cache;
   const ModuleSource& module = document.Module();
-  AddinSession session(module.Code(), build);
+  const auto code = module.Code();
+  AddinSession session(code, build);
   std::vector<Range> blocks;
   const std::int32_t lines = module.LineCount(LineNumbering::kCodeWindow);
   for (std::int32_t line = 1; line <= lines; ++line) {
-    for (const std::int32_t column : OpenerColumns(module.Code()->Line(static_cast<std::size_t>(line) - 1))) {
+    for (const std::int32_t column : OpenerColumns(code->Line(static_cast<std::size_t>(line) - 1))) {
       const MatchRun run = session.Click({line, column + 1, line, column + 1}, Entry::kCodeWindow);
       if (!run.selection || run.selection->endLine <= line) continue;
       const auto inFile = [&module](std::int32_t codeLine, std::int32_t col) {

@@ -4,16 +4,10 @@
 #include <string_view>
 
 #include "engine/pair_table.h"
+#include "ide/ascii_case.h"
 
 namespace tandrel::cli::lsp {
 namespace {
-
-char16_t Folded(char16_t c) { return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c; }
-
-bool SameNoCase(std::u16string_view a, std::u16string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                    [](char16_t x, char16_t y) { return Folded(x) == Folded(y); });
-}
 
 // The length of the longest word or mark of the pair table that `text` starts with (`atEnd`: ends with);
 // 1 when none does.
@@ -29,7 +23,7 @@ std::size_t TokenLength(std::u16string_view text, bool atEnd) {
       const std::u16string& word = row[column];
       if (word.empty() || word.size() > text.size() || word.size() <= longest) continue;
       const auto piece = atEnd ? text.substr(text.size() - word.size()) : text.substr(0, word.size());
-      if (SameNoCase(piece, word)) longest = word.size();
+      if (ide::SameIgnoringAsciiCase(piece, word)) longest = word.size();
     }
   }
   return longest == 0 ? 1 : longest;

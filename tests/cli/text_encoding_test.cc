@@ -1,10 +1,9 @@
-#include "cli/text_encoding.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <string_view>
 
+#include "cli/text_encoding.h"
 #include "ide/utf8_text.h"
 
 namespace tandrel::cli {

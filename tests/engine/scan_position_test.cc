@@ -1,9 +1,8 @@
-#include "engine/scan_position.h"
-
 #include <gtest/gtest.h>
 
 #include <limits>
 
+#include "engine/scan_position.h"
 #include "ide/error.h"
 #include "tests/engine/module_fixture.h"
 

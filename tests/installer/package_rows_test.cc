@@ -1,5 +1,3 @@
-#include "installer/package_rows.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,6 +5,7 @@
 #include <vector>
 
 #include "installer/package_contents.h"
+#include "installer/package_rows.h"
 #include "tests/registration/row_lines.h"
 
 namespace tandrel::installer {

@@ -1,10 +1,9 @@
-#include "installer/type_library_rows.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "installer/type_library_rows.h"
 #include "tests/registration/row_lines.h"
 
 namespace tandrel::installer {
