@@ -48,6 +48,11 @@ set(TANDREL_VBA_COMMENTS "")
 set(TANDREL_PACKAGE_UPGRADE_CODE F2ABE840-13B7-4883-ABBF-4F75C219988F)
 set(TANDREL_PACKAGE_VERSION
     ${TANDREL_VB6_VERSION_MAJOR}.${TANDREL_VB6_VERSION_MINOR}.${TANDREL_VB6_VERSION_REVISION})
+# The packages' two Active Setup components, which Windows runs once for each user at logon: one enters the
+# add-in in the user's IDE lists, the other, left behind by the package's removal, takes it out again. Their
+# names never change once shipped.
+set(TANDREL_ACTIVE_SETUP_ID 15B0BEFA-76DF-4AD8-99BB-3B4BD3B078A4)
+set(TANDREL_ACTIVE_SETUP_REMOVAL_ID 37DBC147-32D7-4751-8768-8A85D8D5E80D)
 
 # The type library of the IDEs' own add-in interfaces, as this server implements them. It is embedded for
 # the interfaces' IDispatch only and never registered: those interfaces belong to the IDEs.

@@ -6,9 +6,11 @@
 #include <iostream>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "ide/utf8_text.h"
+#include "installer/active_setup.h"
 #include "installer/package_contents.h"
 #include "installer/package_writer.h"
 
@@ -16,9 +18,10 @@ namespace tandrel::installer {
 namespace {
 
 constexpr std::string_view kUsage =
-    "usage: tandrel_package_rows <x86|x64> wix FRAGMENT.wxs STATEMENTS.sql DIR32 DIR64\n"
+    "usage: tandrel_package_rows <x86|x64> wix FRAGMENT.wxs STATEMENTS.sql DIR32 DIR64 VERSION\n"
     "         the package's components for wixl, and the SQL statements msibuild applies afterwards (one a\n"
-    "         line); DIR32 and DIR64 hold the 32-bit and 64-bit DLLs, named as wixl finds them\n"
+    "         line); DIR32 and DIR64 hold the 32-bit and 64-bit DLLs, named as wixl finds them; VERSION is\n"
+    "         the package's\n"
     "       tandrel_package_rows <x86|x64> rows FOLDER32 FOLDER64\n"
     "         each registry value the package writes once installed in those folders (each named with its\n"
     "         closing backslash), as PLATFORM|ROOT\\KEY|NAME|VALUE (NAME @ for the default value; VALUE as "
@@ -76,7 +79,7 @@ void PrintRows(PackageKind kind, std::string_view folder32, std::string_view fol
 }
 
 void WriteWix(PackageKind kind, const std::string& fragmentPath, const std::string& statementsPath,
-              std::string_view dir32, std::string_view dir64) {
+              std::string_view dir32, std::string_view dir64, std::string_view version) {
   std::vector<PackageComponent> components;
   for (const PackageEntry& entry : ContentsOf(kind)) {
     const std::string id = ComponentIdOf(entry);
@@ -92,6 +95,8 @@ void WriteWix(PackageKind kind, const std::string& fragmentPath, const std::stri
         .rows = RowsOf(*entry.deliverable, entry.platform, FileReference(id), FolderReference(folderId)),
     });
   }
+  for (PackageComponent& component : ActiveSetupComponents(kind, version))
+    components.push_back(std::move(component));
   std::ofstream fragment(fragmentPath, std::ios::binary);
   fragment << WixFragment(components, "Deliverables");
   std::ofstream statements(statementsPath, std::ios::binary);
@@ -105,8 +110,8 @@ int Run(const std::vector<std::string>& args) {
     return 2;
   }
   const PackageKind kind = args[0] == "x64" ? PackageKind::kX64 : PackageKind::kX86;
-  if (args[1] == "wix" && args.size() == 6) {
-    WriteWix(kind, args[2], args[3], args[4], args[5]);
+  if (args[1] == "wix" && args.size() == 7) {
+    WriteWix(kind, args[2], args[3], args[4], args[5], args[6]);
     return 0;
   }
   if (args[1] == "rows" && args.size() == 4) {

@@ -1,6 +1,7 @@
 #include "installer/package_writer.h"
 
 #include <stdexcept>
+#include <utility>
 
 #include "ide/utf8_text.h"
 
@@ -58,7 +59,10 @@ std::string XmlAttribute(std::string_view text) {
 // The installer formats registry values: a bracket would start a reference. Text that must be written as it
 // stands has its brackets escaped; the component's own references are written as they are.
 std::u16string Formatted(const std::u16string& value, const PackageComponent& component) {
-  if (value == FileReference(component.id) || value == FolderReference(component.folderId)) return value;
+  if (component.preformatted || value == FileReference(component.id) ||
+      value == FolderReference(component.folderId)) {
+    return value;
+  }
   std::u16string out;
   for (char16_t unit : value) {
     if (unit == u'[' || unit == u']') {
@@ -72,9 +76,10 @@ std::u16string Formatted(const std::u16string& value, const PackageComponent& co
   return out;
 }
 
-std::string RegistryValueElement(const RegistryRow& row, const PackageComponent& component) {
+std::string RegistryValueElement(const RegistryRow& row, const PackageComponent& component, bool keyPath) {
   std::string element = "        <RegistryValue Root=\"" + std::string(RootName(row.root)) + "\" Key=\"" +
                         XmlAttribute(ide::ToUtf8(row.key)) + "\"";
+  if (keyPath) element += " KeyPath=\"yes\"";
   if (!row.name.empty()) element += " Name=\"" + XmlAttribute(ide::ToUtf8(row.name)) + "\"";
   if (const auto* text = std::get_if<std::u16string>(&row.value)) {
     element += " Type=\"string\" Value=\"" + XmlAttribute(ide::ToUtf8(Formatted(*text, component))) + "\"";
@@ -86,13 +91,19 @@ std::string RegistryValueElement(const RegistryRow& row, const PackageComponent&
 
 std::string Component(const PackageComponent& component) {
   std::string text = "    <DirectoryRef Id=\"" + component.folderId + "\">\n";
-  text += "      <Component Id=\"" + component.id + "\" Guid=\"*\"";
+  const bool hasFile = !component.source.empty();
+  text += "      <Component Id=\"" + component.id + "\" Guid=\"" + (hasFile ? "*" : component.guid) + "\"";
   if (component.platform == Platform::kWin64) text += " Win64=\"yes\"";
   text += ">\n";
-  text += "        <File Id=\"" + FileIdOf(component.id) + "\" Name=\"" +
-          XmlAttribute(ide::ToUtf8(component.fileName)) + "\" Source=\"" + XmlAttribute(component.source) +
-          "\" KeyPath=\"yes\"/>\n";
-  for (const RegistryRow& row : component.rows.registry.rows) text += RegistryValueElement(row, component);
+  if (hasFile) {
+    text += "        <File Id=\"" + FileIdOf(component.id) + "\" Name=\"" +
+            XmlAttribute(ide::ToUtf8(component.fileName)) + "\" Source=\"" + XmlAttribute(component.source) +
+            "\" KeyPath=\"yes\"/>\n";
+  }
+  bool keyPath = !hasFile;
+  for (const RegistryRow& row : component.rows.registry.rows) {
+    text += RegistryValueElement(row, component, std::exchange(keyPath, false));
+  }
   text += "      </Component>\n    </DirectoryRef>\n";
   return text;
 }
@@ -124,6 +135,12 @@ constexpr std::string_view kIniActions[] = {
 
 // msidbIniFileActionCreateLine: a line the user changed (to load the add-in) is left as it is.
 constexpr int kCreateLine = 1;
+
+// The Component table's attributes of a permanent component whose key path is a registry value.
+int PermanentAttributes(const PackageComponent& component) {
+  constexpr int kRegistryKeyPath = 4, kPermanent = 16, k64Bit = 256;
+  return kRegistryKeyPath | kPermanent | (component.platform == Platform::kWin64 ? k64Bit : 0);
+}
 
 }  // namespace
 
@@ -169,6 +186,11 @@ std::vector<std::string> MsiStatements(const std::vector<PackageComponent>& comp
           SqlText(component.id + ".owned" + std::to_string(++count)) + ", " +
           std::to_string(RootNumber(owned.root)) + ", " + SqlText(ide::ToUtf8(owned.key)) + ", '-', " +
           SqlText(component.id) + ")");
+    }
+    if (component.permanent) {
+      statements.push_back(
+          "UPDATE `Component` SET `Attributes` = " + std::to_string(PermanentAttributes(component)) +
+          " WHERE `Component` = " + SqlText(component.id));
     }
     iniLines = iniLines || !component.rows.iniLines.empty();
   }

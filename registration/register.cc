@@ -86,4 +86,24 @@ RegistrationResult Unregister(const ServerRegistration& registration, Scope scop
   return failure.Result();
 }
 
+RegistrationResult EnterInAddinList(const ServerRegistration& registration, RegistryPort& registry,
+                                    TypeLibraryPort& typeLibraries) {
+  const std::optional<RegistryEntries> addinEntries = AddinEntries(registration);
+  if (!addinEntries) return Failed(Outcome::kFailed, Part::kAddinRecord);
+  Transaction transaction(registry, typeLibraries);
+  // The entry has its own root; the scope places no row of it.
+  const Outcome written = transaction.Write(*addinEntries, Scope::kUser);
+  if (written == Outcome::kDone) return {};
+  transaction.RollBack();
+  return Failed(written, Part::kRegistry);
+}
+
+RegistrationResult RemoveFromAddinList(const ServerRegistration& registration, RegistryPort& registry) {
+  const std::optional<RegistryEntries> addinEntries = AddinEntries(registration);
+  if (!addinEntries) return Failed(Outcome::kFailed, Part::kAddinRecord);
+  FirstFailure failure;
+  DeleteOwnedKeys(*addinEntries, Scope::kUser, registry, failure);
+  return failure.Result();
+}
+
 }  // namespace tandrel::registration

@@ -40,4 +40,12 @@ RegistrationResult Register(const ServerRegistration& registration, Scope scope,
 RegistrationResult Unregister(const ServerRegistration& registration, Scope scope, RegistryPort& registry,
                               TypeLibraryPort& typeLibraries);
 
+// The current user's add-in list entry alone, for a server whose classes are registered already (for the
+// machine, by a package): what each other user of the machine needs of their own. Writing over the entry is
+// done; a failure undoes what this call wrote.
+RegistrationResult EnterInAddinList(const ServerRegistration& registration, RegistryPort& registry,
+                                    TypeLibraryPort& typeLibraries);
+// Removes the current user's add-in list entry alone.
+RegistrationResult RemoveFromAddinList(const ServerRegistration& registration, RegistryPort& registry);
+
 }  // namespace tandrel::registration

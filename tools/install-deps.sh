@@ -19,9 +19,10 @@ for group in "${groups[@]}"; do
       windows=true
       # The Windows COM servers: cross compilers, widl (wine64-tools) and the IDL headers, and 64-bit Wine with
       # a display to test them (32-bit Wine is added below where it can run). The Windows Installer packages:
-      # wixl builds them, msibuild and msiinfo finish and read them.
+      # wixl builds them, msibuild and msiinfo finish and read them. osslsigncode signs the files, openssl makes
+      # the tests' certificate.
       packages+=(cmake ninja-build g++ libgtest-dev libcli11-dev nlohmann-json3-dev mingw-w64 wine64 wine64-tools
-        libwine-dev xvfb xauth wixl msitools)
+        libwine-dev xvfb xauth wixl msitools osslsigncode openssl)
       ;;
     fuzz) packages+=(cmake ninja-build clang libclang-rt-14-dev libcli11-dev nlohmann-json3-dev) ;;
     editors) packages+=(neovim emacs-nox elpa-eglot) ;;

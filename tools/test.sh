@@ -8,6 +8,13 @@ cd "$(dirname "$0")/.."
 
 tools/install-deps.sh
 presets=("$@")
+# The Windows files are signed with a certificate made for the tests, unless one is given, and the package
+# tests verify the signatures.
+if [ -z "${TANDREL_SIGN_CERT:-}" ]; then
+  tools/test_certificate.sh build/test-signing
+  export TANDREL_SIGN_CERT=$PWD/build/test-signing/tandrel-test.p12 TANDREL_SIGN_PASSWORD=tandrel-test
+  export TANDREL_SIGN_CA=$PWD/build/test-signing/tandrel-test.pem
+fi
 [ $# -gt 0 ] || presets=(default windows-x86 windows-x64 vscode packages)
 
 # The Wine tests mostly wait (on Wine's start-up, a display, the IDE's timers) and the builds keep both cores

@@ -4,6 +4,8 @@
 #   package_test.sh prepare WORK NAME...          fresh prefixes: installed* to install into, reference* for
 #                                                 regsvr32
 #   package_test.sh summary X86.msi X64.msi       the summary information a deployment tool reads
+#   package_test.sh signatures CA FILE...          each file's Authenticode signature verifies (against the
+#                                                 certificate CA, or the system's authorities where empty)
 #   package_test.sh install WORK PACKAGE.msi X86_BIN X64_BIN
 #                                                 msiexec /i /qn (the x64 package in `installed`, the x86 one
 #                                                 in `installed32`): every file where it belongs (the builds'
@@ -20,10 +22,18 @@
 #                                                 registered; unregistering either leaves the other working
 #   package_test.sh run WORK NAME PROGRAM [ARGS]  runs a Windows program in prefix NAME, with a display for
 #                                                 its message boxes
-#   package_test.sh uninstall WORK PACKAGE.msi    msiexec /x /qn: no file, no key, no INI line left
-#   package_test.sh upgrade WORK OLDER.msi X86.msi X64.msi
-#                                                 each newer package replaces the one installed before;
-#                                                 an older one refuses to
+#   package_test.sh second_user WORK NAME LOGON INSTALL_ID REMOVAL_ID
+#                                                 after `install`: another user, with the fresh prefix's own
+#                                                 hive, logs on (LOGON runs Active Setup as Windows does) and
+#                                                 gets the installing user's IDE list entries, once
+#   package_test.sh uninstall WORK PACKAGE.msi [LOGON INSTALL_ID REMOVAL_ID]
+#                                                 msiexec /x /qn: no file, no key but the Active Setup
+#                                                 removal's, no INI line or section of the package's left;
+#                                                 after `second_user`, that user's next logon removes their
+#                                                 entries and leaves nothing of ours
+#   package_test.sh upgrade WORK OLDER.msi X86.msi X64.msi INSTALL_ID
+#                                                 each newer package replaces the one installed before,
+#                                                 raising the Active Setup version; an older one refuses to
 #   package_test.sh remove WORK                   stops the prefixes' servers and deletes them
 # GENERATOR is tandrel_package_rows, which lists the package's rows.
 set -euo pipefail
@@ -35,6 +45,7 @@ wine32=/usr/lib/wine/wine
 export WINEDEBUG=-all
 
 folder32='C:\Program Files (x86)\Tandrel\'
+other_addin='VBSDIAddIn.Connect=0'
 folder64='C:\Program Files\Tandrel\'
 
 fail() {
@@ -96,7 +107,9 @@ registry() {
 }
 
 # What Windows Installer keeps about the products it installed, and what Wine itself rewrites on every run.
+# Active Setup's records of what ran for a user are Windows' own too.
 bookkeeping_keys=(
+  'hkcu\\software\\microsoft\\active setup\\installed components\\[^|]*'
   'hklm\\software\\classes\\installer'
   'hklm\\software\\(wow6432node\\)?microsoft\\windows\\currentversion\\(installer|uninstall)'
   'hkcu\\software\\microsoft\\installer'
@@ -110,6 +123,8 @@ bookkeeping="^($(IFS='|' && echo "${bookkeeping_keys[*]}"))"'(\\|\||$)'
 added() { LC_ALL=C comm -13 "$1" "$2"; }
 # The values file $2 adds to file $1, but for what Windows Installer and Wine keep for themselves.
 values_added() { added "$1" "$2" | grep '|' | grep -Ev "$bookkeeping" | LC_ALL=C sort -u; }
+# The values of ours that regsvr32 never writes: the package's Active Setup components.
+without_active_setup() { grep -Fv 'software\microsoft\active setup\installed components\' || true; }
 # Wine's RegisterTypeLib adds LIBFLAG_FHASDISKIMAGE (8) to the library's FLAGS; Windows writes the library's own
 # flags, which the package writes: 0.
 as_windows_writes() { sed 's/\\flags|@|"8"$/\\flags|@|"0"/' | LC_ALL=C sort -u; }
@@ -142,6 +157,27 @@ vb5_lines() {
   [ -n "$ini" ] && grep -i 'TandrelVB5.Connect' "$ini" | tr -d '\r' || true
 }
 
+# Active Setup at a user's logon, for the components named, with LOGON (tandrel_active_setup_logon.exe):
+# prints what ran (the commands' own output, which a logon shows nowhere, left out).
+logon_in() {
+  local prefix=$1 logon=$2
+  shift 2
+  in_prefix "$prefix" "$(loader_for "$logon")" "$logon" "$@" | tr -d '\r' | grep '^ran ' || true
+  server_in "$prefix" -w
+}
+
+# The version of Active Setup component $2 in prefix $1.
+active_setup_version() {
+  registry "$1" | key="hklm\\software\\microsoft\\active setup\\installed components\\$(tr 'A-Z' 'a-z' <<<"$2")" \
+    awk -F'|' '$1 == ENVIRON["key"] && $2 == "Version" { gsub(/"/, "", $3); print $3 }'
+}
+
+# A user's IDE list entries of ours in a user.reg, as lines.
+user_entries() {
+  awk -v hive=hkcu -f "$here/registry_lines.awk" "$1" |
+    grep -E '^hkcu\\software\\microsoft\\(visual basic\\6\.0|vba\\vbe\\6\.0)\\addins(64)?\\tandrel' | LC_ALL=C sort -u || true
+}
+
 # Installed products as "name version", from the list Programs and Features shows.
 products() {
   registry "$1" | awk -F'|' '
@@ -165,7 +201,7 @@ case $command in
     pids=()
     for name in "$@"; do
       (WINEDLLOVERRIDES="mscoree=;mshtml=" wine_in "$work/$name" wineboot -i && server_in "$work/$name" -w &&
-        registry "$work/$name" >"$work/$name.before.lines") &
+        registry "$work/$name" >"$work/$name.before.lines" && cp "$work/$name/user.reg" "$work/$name.fresh-user.reg") &
       pids+=($!)
     done
     for pid in "${pids[@]}"; do wait "$pid" || fail "a prefix could not be prepared"; done
@@ -184,12 +220,36 @@ case $command in
       grep -qx "Author: Tandrel Software" <<<"$info" || fail "$package: author (the manufacturer)"
       grep -qx "Template: $template" <<<"$info" || fail "$package: platform"
       grep -qx "Title: Installation Database" <<<"$info" || fail "$package: title"
+      # The Active Setup rows: what each user's logon runs, and the removal's, left behind as permanent.
+      rows=$(msiinfo export "$package" Registry | tr -d '\r' | grep -F 'Active Setup')
+      echo "$rows"
+      for value in Version StubPath IsInstalled; do
+        [ "$(grep -c "	$value	" <<<"$rows")" -ge 1 ] || fail "$package: no Active Setup $value"
+      done
+      grep -q '	StubPath	.*/i:addin ' <<<"$rows" || fail "$package: the per-user command"
+      grep -q '	StubPath	.*reg.exe.* delete ' <<<"$rows" || fail "$package: the removal command"
+      attributes=$(msiinfo export "$package" Component | tr -d '\r' | awk -F'\t' '$1 == "ActiveSetupRemoval" { print $4 }')
+      [ $((attributes & 16)) -eq 16 ] || fail "$package: the removal's component is not permanent ($attributes)"
+    done
+    ;;
+
+  signatures)
+    ca=$1
+    shift
+    for file in "$@"; do
+      args=(verify -in "$file")
+      [ -z "$ca" ] || args+=(-CAfile "$ca")
+      out=$(osslsigncode "${args[@]}" 2>&1) || fail "$file: $out"
+      grep -q '^Signature verification: ok' <<<"$out" || fail "$file: $out"
+      echo "$(basename "$file"): $(grep -m1 '^Subject:' <<<"$out")"
     done
     ;;
 
   install)
     work=$1 package=$2 x86_bin=$3 x64_bin=$4
     prefix=$(installed_prefix "$work" "$package")
+    # On the 32-bit Windows, VB5 lists another add-in already: the package's line joins its section.
+    [[ $prefix == *32 ]] && printf '[Add-Ins32]\r\n%s\r\n' "$other_addin" >"$(drive_c "$prefix")/windows/VBADDIN.INI"
     msiexec "$prefix" /i "$(windows_path "$package")" /qn
     registry "$prefix" >"$prefix.lines"
     # Each file the build of its own bitness; a 32-bit Windows has one Program Files, for 32-bit programs.
@@ -236,7 +296,7 @@ case $command in
         if (!((key "|" $3) in written)) print key "|" $3 "|" $4
       }' "$work/regsvr32-values.lines" - >"$work/rows-32.lines"
     LC_ALL=C sort -u "$work/regsvr32-values.lines" "$work/rows-32.lines" >"$work/expected.lines"
-    values_added "$work/installed.before.lines" "$work/installed.lines" >"$work/package.lines"
+    values_added "$work/installed.before.lines" "$work/installed.lines" | without_active_setup >"$work/package.lines"
     if ! diff "$work/expected.lines" "$work/package.lines"; then
       fail "the package's registry values (>) differ from regsvr32's and the 32-bit rows (<)"
     fi
@@ -255,7 +315,8 @@ case $command in
     registry "$reference" >"$work/regsvr32-32.lines"
     values_added "$work/reference32.before.lines" "$work/regsvr32-32.lines" | as_windows_writes \
       >"$work/regsvr32-32-values.lines"
-    values_added "$work/installed32.before.lines" "$work/installed32.lines" >"$work/package-32.lines"
+    values_added "$work/installed32.before.lines" "$work/installed32.lines" | without_active_setup \
+      >"$work/package-32.lines"
     if ! diff "$work/regsvr32-32-values.lines" "$work/package-32.lines"; then
       fail "the x86 package's registry values (>) differ from the 32-bit regsvr32's (<)"
     fi
@@ -318,9 +379,32 @@ case $command in
     exit $status
     ;;
 
+  second_user)
+    work=$1 prefix=$1/$2 logon=$3 install_id=$4 removal_id=$5
+    server_in "$prefix" -w
+    cp "$prefix/user.reg" "$prefix.installing-user.reg"
+    cp "$work/$2.fresh-user.reg" "$prefix/user.reg"
+    [ "$(logon_in "$prefix" "$logon" "$install_id" "$removal_id")" = "ran $install_id" ] ||
+      fail "the first logon did not run the per-user command alone"
+    user_entries "$prefix/user.reg" >"$prefix.second-user.entries"
+    user_entries "$prefix.installing-user.reg" >"$prefix.installing-user.entries"
+    [ -s "$prefix.second-user.entries" ] || fail "no IDE list entries for the other user"
+    diff "$prefix.installing-user.entries" "$prefix.second-user.entries" ||
+      fail "the other user's entries (>) differ from the installing user's (<)"
+    [ -z "$(logon_in "$prefix" "$logon" "$install_id" "$removal_id")" ] || fail "the next logon ran something again"
+    echo "$(wc -l <"$prefix.second-user.entries") IDE list lines entered for the other user"
+    ;;
+
   uninstall)
-    work=$1 package=$2
+    work=$1 package=$2 logon=${3:-} install_id=${4:-} removal_id=${5:-}
     prefix=$(installed_prefix "$work" "$package")
+    other_user=
+    if [ -e "$prefix.installing-user.reg" ]; then
+      server_in "$prefix" -w
+      cp "$prefix/user.reg" "$prefix.second-user.reg"
+      cp "$prefix.installing-user.reg" "$prefix/user.reg"
+      other_user=yes
+    fi
     # An IDE may keep values of its own beside the add-in's entry: the entry goes whole all the same, as
     # regsvr32 /u takes it. 32-bit Windows has 32-bit Office only, whose list is Addins.
     list=Addins64
@@ -333,25 +417,60 @@ case $command in
     c=$(drive_c "$prefix")
     [ ! -e "$c/Program Files/Tandrel" ] && [ ! -e "$c/Program Files (x86)/Tandrel" ] || fail "folders left"
     [ -z "$(vb5_lines "$prefix")" ] || fail "VBADDIN.INI still has $(vb5_lines "$prefix")"
+    # Where the package made the section (the 64-bit Windows had no VBADDIN.INI), it goes too, with the file
+    # left empty; where another add-in's line was there before, both stay.
+    if [[ $prefix == *32 ]]; then
+      [ "$(tr -d '\r' <"$(vbaddin_ini "$prefix")")" = "$(printf '[Add-Ins32]\n%s' "$other_addin")" ] ||
+        fail "VBADDIN.INI: $(cat "$(vbaddin_ini "$prefix")")"
+    else
+      [ -z "$(vbaddin_ini "$prefix")" ] || fail "VBADDIN.INI left: $(cat "$(vbaddin_ini "$prefix")")"
+    fi
     left=$(added "$prefix.before.lines" "$prefix.uninstalled.lines" | grep -Ev "$bookkeeping" || true)
+    # One Active Setup key stays: it removes the other users' entries at their next logon.
+    removal_key=$(grep -m1 -o '^hklm\\software\\microsoft\\active setup\\installed components\\[^|]*|StubPath|' <<<"$left" |
+      cut -d'|' -f1 || true)
+    [ -n "$removal_key" ] || fail "no Active Setup removal left behind: $left"
+    left=$(grep -Fv "$removal_key" <<<"$left" || true)
     [ -z "$left" ] || fail "registry entries left: $left"
     [ -z "$(products "$prefix")" ] || fail "still installed: $(products "$prefix")"
+    if [ -n "$other_user" ]; then
+      server_in "$prefix" -w
+      cp "$prefix.second-user.reg" "$prefix/user.reg"
+      [ "$(logon_in "$prefix" "$logon" "$install_id" "$removal_id")" = "ran $removal_id" ] ||
+        fail "the other user's next logon did not run the removal alone"
+      registry "$prefix" >"$prefix.second-user-removed.lines"
+      fresh=$(mktemp)
+      awk -v hive=hkcu -f "$here/registry_lines.awk" "$work/$(basename "$prefix").fresh-user.reg" | LC_ALL=C sort -u >"$fresh"
+      # The IDEs' own list keys (Addins, Addins64 and their parents), which registration made where the IDE had
+      # not, stay, empty: no value is left, and no key of ours.
+      left=$(grep '^hkcu' "$prefix.second-user-removed.lines" | added "$fresh" - | grep -Ev "$bookkeeping" |
+        grep -Ei 'tandrel|\|' || true)
+      rm -f "$fresh"
+      [ -z "$left" ] || fail "the other user's hive keeps: $left"
+      [ -z "$(logon_in "$prefix" "$logon" "$install_id" "$removal_id")" ] || fail "the removal ran again"
+      cp "$prefix.installing-user.reg" "$prefix/user.reg"
+      rm -f "$prefix.installing-user.reg"
+    fi
     ;;
 
   upgrade)
-    work=$1 older=$2 x86=$3 x64=$4
+    work=$1 older=$2 x86=$3 x64=$4 install_id=$5
     version=$(basename "$x64" .msi | cut -d- -f2)
     prefix=$work/installed
     msiexec "$prefix" /i "$(windows_path "$older")" /qn
     [ "$(products "$prefix")" = "\"Tandrel\" \"$(basename "$older" .msi | cut -d- -f2)\"" ] ||
       fail "after the older package: $(products "$prefix")"
+    [ "$(active_setup_version "$prefix" "$install_id")" = "0,9,0" ] || fail "Active Setup, the older package's version"
     msiexec "$prefix" /i "$(windows_path "$x86")" /qn
     [ "$(products "$prefix")" = "\"Tandrel\" \"$version\"" ] || fail "after the newer package: $(products "$prefix")"
+
     [ ! -e "$(drive_c "$prefix")/Program Files/Tandrel" ] || fail "the older package's 64-bit DLL is left"
     # The other platform's package of the same version replaces it too.
     msiexec "$prefix" /i "$(windows_path "$x64")" /qn
     [ "$(products "$prefix")" = "\"Tandrel\" \"$version\"" ] || fail "after the x64 package: $(products "$prefix")"
     [ "$(installed_files "$prefix" | wc -l)" -eq 4 ] || fail "files: $(installed_files "$prefix")"
+    # Each user's entries are made again at their next logon.
+    [ "$(active_setup_version "$prefix" "$install_id")" = "${version//./,}" ] || fail "Active Setup's version not raised"
     # An older package refuses to replace a newer one.
     status=0
     wine_in "$prefix" msiexec /i "$(windows_path "$older")" /qn || status=$?

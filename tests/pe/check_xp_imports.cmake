@@ -8,7 +8,7 @@ cmake_minimum_required(VERSION 3.25)
 # fails here until it is known to be there too.
 set(knownRuntimeImports
     __mb_cur_max _amsg_exit _beginthreadex _close _endthreadex _errno _initterm _iob _lock _read _setjmp3
-    _strdup _ultoa _unlock _wcsicmp abort atoi calloc exit fprintf fputc fputs fputwc free fwprintf fwrite localeconv
+    _strdup _ultoa _unlock _wcsicmp _wcsnicmp abort atoi calloc exit fprintf fputc fputs fputwc free fwprintf fwrite localeconv
     longjmp malloc memchr memcmp memcpy memmove memset printf realloc setlocale strchr strcmp strerror strlen
     strncmp vfprintf wcslen)
 
@@ -42,6 +42,7 @@ endif()
 
 set(source "#define _WIN32_WINNT 0x0501\n#define WINVER 0x0501\n#define NTDDI_VERSION 0x05010300\n")
 string(APPEND source "#include <windows.h>\n#include <ole2.h>\n#include <oleauto.h>\n#include <shlwapi.h>\n")
+string(APPEND source "#include <msi.h>\n#include <msiquery.h>\n")
 string(APPEND source "const void* const imported[] = {\n")
 foreach(function IN LISTS functions)
   string(APPEND source "    reinterpret_cast<const void*>(&::${function}),\n")

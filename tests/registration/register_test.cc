@@ -1,5 +1,3 @@
-#include "registration/register.h"
-
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -7,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "registration/register.h"
 #include "tests/registration/registration_fixture.h"
 
 namespace tandrel::registration::testing {
@@ -252,6 +251,48 @@ TEST(Unregister, RemovesOneScopeAndKeepsWhatTheOthersNeed) {
     machine.registry.DenyWrites(row.deniedKeys);
     EXPECT_EQ(machine.Unregister(WithAddinRecord(), row.unregistered), row.result) << row.what;
     EXPECT_EQ(Changes(before, machine.registry.Lines()), row.changes) << row.what;
+  }
+}
+
+struct AddinListCase {
+  std::string what;
+  bool machineRegistered;
+  bool carriesRecord;
+  std::set<Hive> deniedKeys;
+  RegistrationResult result;
+  std::set<std::string> changes;
+};
+
+// What each other user of a machine the package registered gets: the list entry, never classes of their own.
+TEST(AddinList, EntersTheUsersEntryAloneAndTakesItOutAgain) {
+  const std::vector<AddinListCase> cases = {
+      {"over the machine's registration", true, true, {}, kDone, kAddinLines},
+      {"nothing registered", false, true, {}, kDone, kAddinLines},
+      {"without an add-in record", true, false, {}, kDone, {}},
+      {"the user's registry denied",
+       true,
+       true,
+       {Hive::kCurrentUser},
+       {Outcome::kDenied, Part::kRegistry},
+       {}},
+  };
+  for (const AddinListCase& row : cases) {
+    Machine machine;
+    const ServerRegistration server = row.carriesRecord ? WithAddinRecord() : WithoutAddinRecord();
+    if (row.machineRegistered) {
+      machine.Register(server);
+      machine.registry.Remove(Hive::kCurrentUser,
+                              u"Software\\Microsoft\\Visual Basic\\6.0\\Addins\\Tandrel.Connect");
+    }
+    const auto before = machine.registry.Lines();
+    machine.registry.DenyWrites(row.deniedKeys);
+    for (int time = 0; time < 2; ++time) {
+      EXPECT_EQ(EnterInAddinList(server, machine.registry, machine.libraries), row.result) << row.what;
+    }
+    EXPECT_EQ(Changes(before, machine.registry.Lines()), row.changes) << row.what;
+    machine.registry.DenyWrites({});
+    EXPECT_EQ(RemoveFromAddinList(server, machine.registry), kDone) << row.what;
+    EXPECT_EQ(Changes(before, machine.registry.Lines()), std::set<std::string>{}) << row.what;
   }
 }
 

@@ -76,9 +76,19 @@ HRESULT UnregisterServer() noexcept {
 }
 
 HRESULT InstallServer(bool install, const wchar_t* commandLine) noexcept {
-  if (!commandLine || _wcsicmp(commandLine, L"user") != 0) return E_INVALIDARG;
-  return WithRegistration(install ? registration::Register : registration::Unregister,
-                          registration::Scope::kUser);
+  if (!commandLine) return E_INVALIDARG;
+  if (_wcsicmp(commandLine, L"user") == 0) {
+    return WithRegistration(install ? registration::Register : registration::Unregister,
+                            registration::Scope::kUser);
+  }
+  if (_wcsicmp(commandLine, L"addin") != 0) return E_INVALIDARG;
+  return WithRegistration(
+      [install](const registration::ServerRegistration& server, registration::Scope,
+                registration::RegistryPort& registry, registration::TypeLibraryPort& typeLibraries) {
+        return install ? registration::EnterInAddinList(server, registry, typeLibraries)
+                       : registration::RemoveFromAddinList(server, registry);
+      },
+      registration::Scope::kUser);
 }
 
 }  // namespace tandrel::win

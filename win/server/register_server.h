@@ -12,7 +12,8 @@ namespace tandrel::win {
 HRESULT RegisterServer() noexcept;
 HRESULT UnregisterServer() noexcept;
 // DllInstall: "user" (regsvr32 /n /i:user, and /u /n /i:user) registers or unregisters for the current
-// user alone; any other command line is E_INVALIDARG.
+// user alone; "addin" (regsvr32 /n /i:addin) enters the server in the current user's add-in list alone, or
+// takes it out, for a server registered for the machine; any other command line is E_INVALIDARG.
 HRESULT InstallServer(bool install, const wchar_t* commandLine) noexcept;
 
 }  // namespace tandrel::win
