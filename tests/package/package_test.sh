@@ -223,11 +223,12 @@ case $command in
       # The Active Setup rows: what each user's logon runs, and the removal's, left behind as permanent.
       rows=$(msiinfo export "$package" Registry | tr -d '\r' | grep -F 'Active Setup')
       echo "$rows"
-      for value in Version StubPath IsInstalled; do
-        [ "$(grep -c "	$value	" <<<"$rows")" -ge 1 ] || fail "$package: no Active Setup $value"
+      stub_paths=$(awk -F'\t' '$4 == "StubPath" { print $5 }' <<<"$rows")
+      for value in Version IsInstalled; do
+        awk -F'\t' -v name=$value '$4 == name' <<<"$rows" | grep -q . || fail "$package: no Active Setup $value"
       done
-      grep -q '	StubPath	.*/i:addin ' <<<"$rows" || fail "$package: the per-user command"
-      grep -q '	StubPath	.*reg.exe.* delete ' <<<"$rows" || fail "$package: the removal command"
+      grep -q '/i:addin ' <<<"$stub_paths" || fail "$package: the per-user command"
+      grep -q 'reg.exe" delete ' <<<"$stub_paths" || fail "$package: the removal command"
       attributes=$(msiinfo export "$package" Component | tr -d '\r' | awk -F'\t' '$1 == "ActiveSetupRemoval" { print $4 }')
       [ $((attributes & 16)) -eq 16 ] || fail "$package: the removal's component is not permanent ($attributes)"
     done
