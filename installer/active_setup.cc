@@ -8,7 +8,6 @@
 namespace tandrel::installer {
 namespace {
 
-using registration::RegistryRow;
 using registration::RowRoot;
 
 constexpr std::u16string_view kInstalledComponents =
