@@ -242,7 +242,7 @@ case $command in
       [ -z "$ca" ] || args+=(-CAfile "$ca")
       out=$(osslsigncode "${args[@]}" 2>&1) || fail "$file: $out"
       grep -q '^Signature verification: ok' <<<"$out" || fail "$file: $out"
-      echo "$(basename "$file"): $(grep -m1 '^Subject:' <<<"$out")"
+      echo "$(basename "$file"): $(grep -m1 'Subject:' <<<"$out" | tr -d '\t')"
     done
     ;;
 
